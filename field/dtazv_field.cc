@@ -1,0 +1,67 @@
+#include "field/dtazv_field.h"
+
+#include <limits>
+
+#include "platform/failure_text.h"
+#include "platform/text.h"
+#include "xkdtazv/failure.h"
+
+namespace xkdtazv {
+
+bool IsDtAzvCharacter(char32_t c) {
+  return c == U' ' || c == U'$' || c == U'%' || c == U'&' || (c >= U'*' && c <= U'/') ||
+         (c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'Z');
+}
+
+void DtAzvField::setFieldValue(std::string_view value) { value_ = detail::SanitizeUtf8(value); }
+
+void DtAzvField::setFieldName(std::string_view value) { name_ = detail::SanitizeUtf8(value); }
+
+std::string DtAzvField::Render() const {
+  const std::size_t count = detail::CountCodePoints(value_);
+  // The length is held as a 16-bit number, so longer values cannot be rendered.
+  if (count > static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max())) {
+    throw Failure(FailureCode::kOverflow);
+  }
+  const auto n = static_cast<std::int16_t>(count);
+  if (n < length_) {
+    char fill = 0;
+    if (char_completion_ == kFillSpaces) {
+      fill = ' ';
+    } else if (char_completion_ == kFillZeros) {
+      fill = '0';
+    } else {
+      throw Failure(FailureCode::kInvalidArgument);
+    }
+    const std::string padding(static_cast<std::size_t>(length_ - n), fill);
+    return left_aligned_ ? value_ + padding : padding + value_;
+  }
+  if (n > length_) {
+    if (length_ < 0) throw Failure(FailureCode::kInvalidArgument);
+    return std::string(detail::FirstCodePoints(value_, static_cast<std::size_t>(length_)));
+  }
+  return value_;
+}
+
+std::string DtAzvField::toFileString() const {
+  try {
+    return Render();
+  } catch (const Failure& failure) {
+    return detail::FailureText("FEHLER: DtAzvField korrupt.", failure);
+  }
+}
+
+std::int16_t DtAzvField::StringValidation() const {
+  if (char_completion_ != kFillSpaces) return 0;
+  try {
+    const std::u32string rendered = detail::DecodeUtf8(Render());
+    for (std::size_t p = 0; p < rendered.size(); ++p) {
+      if (!IsDtAzvCharacter(rendered[p])) return static_cast<std::int16_t>(p + 1);
+    }
+    return 0;
+  } catch (const Failure&) {
+    return -1;
+  }
+}
+
+}  // namespace xkdtazv

@@ -1,0 +1,59 @@
+// The ordering party and the file-level data of a DTAZV file: the Q record.
+//
+//   auto sender = file.GetMeineInfo();
+//   sender->setBLZ("12345678");
+//   sender->setName("Muster GmbH");   // stored as "MUSTER GMBH"
+//
+// Properties store raw text; filling and cutting happen when the record is
+// rendered, and every test happens in Validate().
+#ifndef XKDTAZV_MEINE_INFO_H_
+#define XKDTAZV_MEINE_INFO_H_
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace xkdtazv {
+
+class DtAzvField;
+
+// Supplies the local date; the default reads the local clock.
+using TodayFunction = std::function<std::chrono::year_month_day()>;
+
+class MeineInfo {
+ public:
+  MeineInfo();
+  explicit MeineInfo(const TodayFunction& today);
+  ~MeineInfo();
+  MeineInfo(const MeineInfo&) = delete;
+  MeineInfo& operator=(const MeineInfo&) = delete;
+
+  std::string BLZ() const;
+  void setBLZ(std::string_view value);
+  std::string Kontonummer() const;
+  void setKontonummer(std::string_view value);
+  std::string Name() const;
+  void setName(std::string_view value);
+  std::string Vorname() const;
+  void setVorname(std::string_view value);
+  std::string Strasse() const;
+  void setStrasse(std::string_view value);
+  std::string OrtPLZ() const;
+  void setOrtPLZ(std::string_view value);
+  std::string ExecutionDate() const;
+  void setExecutionDate(std::string_view value);
+
+  // The 256-character Q record, or a text beginning "FEHLER:" when rendering failed.
+  std::string GenerateRecord() const;
+  // "SUCCESS", the findings (each ending in CR LF), or a text beginning "FEHLER:".
+  std::string Validate() const;
+
+ private:
+  std::vector<DtAzvField> fields_;
+};
+
+}  // namespace xkdtazv
+
+#endif  // XKDTAZV_MEINE_INFO_H_

@@ -1,0 +1,21 @@
+#include "platform/clock.h"
+
+#include <ctime>
+
+namespace xkdtazv::detail {
+
+Date LocalToday() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return Date{std::chrono::year{local.tm_year + 1900},
+              std::chrono::month{static_cast<unsigned>(local.tm_mon + 1)},
+              std::chrono::day{static_cast<unsigned>(local.tm_mday)}};
+}
+
+TodayFunction TodayOrLocalClock(const TodayFunction& today) {
+  if (today) return today;
+  return [] { return LocalToday(); };
+}
+
+}  // namespace xkdtazv::detail
