@@ -1,0 +1,297 @@
+// GeldTransfer::IsValid: every rule of the payment's kind in one pass. The
+// rules are tables where they share a shape (code exclusions, fields that
+// must stay blank, character checks); the rest reads as the rule says.
+#include <array>
+#include <new>
+
+#include "field/codes.h"
+#include "field/dtazv_field.h"
+#include "platform/failure_text.h"
+#include "platform/number.h"
+#include "platform/text.h"
+#include "records/geld_transfer_layout.h"
+#include "xkdtazv/failure.h"
+#include "xkdtazv/geld_transfer.h"
+
+namespace xkdtazv {
+namespace {
+
+using namespace detail;  // the field indexes of the T record
+
+// C1 to C5: an instruction code that must not stand beside certain others.
+struct CodeExclusion {
+  std::string_view code;
+  std::array<std::string_view, 3> excluded;  // empty entries are unused
+  std::string_view message;
+};
+
+constexpr std::array<CodeExclusion, 5> kCodeExclusions{{
+    {"01", {"11", "12", ""}, "Fehler: Weisungsschluessel 01 nicht mit 11 oder 12 kombinierbar!"},
+    {"02", {"04", "11", "12"},
+     "Fehler: Weisungsschluessel 02 nicht mit 04, 11 oder 12 kombinierbar!"},
+    {"04", {"02", "11", "12"},
+     "Fehler: Weisungsschluessel 04 nicht mit 02, 11 oder 12 kombinierbar!"},
+    {"06", {"07", "", ""}, "Fehler: Weisungsschluessel 06 nicht mit 07 kombinierbar!"},
+    {"09", {"10", "", ""}, "Fehler: Weisungsschluessel 09 nicht mit 10 kombinierbar!"},
+}};
+
+// A field that a payment kind leaves blank: a filled one is warned about and emptied.
+struct BlankField {
+  T field;
+  std::string_view warning;
+};
+
+constexpr std::array<BlankField, 2> kEueBlankFields{{
+    {kBankLaenderCode,
+     "Warnung: Bei einer EUE-Ueberweisung darf das Feld BankLaenderCode nicht belegt werden!"},
+    {kOrdervermerk,
+     "Warnung: Bei einer EUE-Ueberweisung darf das Feld Ordervermerk nicht belegt werden!"},
+}};
+
+constexpr std::array<BlankField, 4> kEuStandardBlankFields{{
+    {kBLZ_E,
+     "Warnung: Bei einer EU-Stanadardueberweisung darf das Feld BLZ_E nicht belegt werden!"},
+    {kKontonummer_E,
+     "Warnung: Bei einer EU-Stanadardueberweisung darf das Feld Kontonummer_E nicht belegt "
+     "werden!"},
+    {kBankLaenderCode,
+     "Warnung: Bei einer EU-Stanadardueberweisung darf das Feld BankLaenderCode nicht belegt "
+     "werden!"},
+    {kOrdervermerk,
+     "Warnung: Bei einer EU-Stanadardueberweisung darf das Feld Ordervermerk nicht belegt "
+     "werden!"},
+}};
+
+constexpr BlankField kEuStandardBlankZusatz{
+    kWeisungsschluesselZusatz,
+    "Warnung: Bei einer EU-Stanadardueberweisung darf das Feld WeisungsschluesselZusatz nicht "
+    "belegt werden!"};
+
+constexpr std::string_view kInstructionCodesWarning =
+    "Warnung: Bei einer EU-Stanadardueberweisung duerfen die Weisungsschluessel-Felder nicht "
+    "belegt werden!";
+
+constexpr std::array<T, 4> kInstructionCodes{kWeisungsschluessel1, kWeisungsschluessel2,
+                                             kWeisungsschluessel3, kWeisungsschluessel4};
+
+// Z: the text fields whose characters must come from the DTAZV set, in order.
+struct CheckedField {
+  T field;
+  std::string_view prefix;
+};
+
+constexpr std::array<CheckedField, 18> kCheckedFields{{
+    {kISOWaehrungsCode_E,
+     "Fehler: Das Feld \"ISOWaehrungsCode_E\" enthält ein ungültiges Zeichen "},
+    {kBIC, "Fehler: Das Feld \"BIC\" enthält ein ungültiges Zeichen "},
+    {kBankLaenderCode, "Fehler: Das Feld \"BankLaenderCode\" enthält ein ungültiges Zeichen "},
+    {kLaenderCode, "Fehler: Das Feld \"LaenderCode\" enthält ein ungültiges Zeichen "},
+    {kName, "Fehler: Das Feld \"Name\" enthält ein ungültiges Zeichen "},
+    {kVorname, "Fehler: Das Feld \"Vorname\" enthält ein ungültiges Zeichen "},
+    {kStrasse, "Fehler: Das Feld \"Strasse\" enthält ein ungültiges Zeichen "},
+    {kOrtPLZ, "Fehler: Das Feld \"OrtPLZ\" enthält ein ungültiges Zeichen "},
+    {kOrdervermerk, "Fehler: Das Feld \"Ordervermerk\" enthält ein ungültiges Zeichen "},
+    {kIBAN, "Fehler: Das Feld \"IBAN\" enthält ein ungültiges Zeichen "},
+    {kAuftragswaehrung, "Fehler: Das Feld \"Auftragswaehrung\" enthält ein ungültiges Zeichen "},
+    {kVerwendungszweck1,
+     "Fehler: Das Feld \"Verwendungszweck1\" enthält ein ungültiges Zeichen "},
+    {kVerwendungszweck2,
+     "Fehler: Das Feld \"Verwendungszweck2\" enthält ein ungültiges Zeichen "},
+    {kVerwendungszweck3,
+     "Fehler: Das Feld \"Verwendungszweck3\" enthält ein ungültiges Zeichen "},
+    {kVerwendungszweck4,
+     "Fehler: Das Feld \"Verwendungszweck4\" enthält ein ungültiges Zeichen "},
+    {kWeisungsschluesselZusatz,
+     "Fehler: Das Feld \"WeisungsschluesselZusatz\" enthält ein ungültiges Zeichen "},
+    {kVariableText, "Fehler: Das Feld \"VariableText\" enthält ein ungültiges Zeichen "},
+    {kAnsprechpartner, "Fehler: Das Feld \"Ansprechpartner\" enthält ein ungültiges Zeichen "},
+}};
+
+constexpr std::string_view kIbanSlashMessage = "Fehler: IBAN muss mit / beginnen!";
+constexpr std::string_view kIbanLengthMessage =
+    "Fehler: IBAN muss 34-Stellig sein! Wenn Sie eine andere IBAN verwenden moechten, setzen "
+    "Sie bitte davor Nullen ein um auf 34 Zeichen zu kommen!";
+constexpr std::string_view kEueCodeMessage =
+    "Fehler: EUE-Ueberweisung verlangt im Feld Weisungsschluessel eine 10, 11 oder 12!";
+
+// One pass of IsValid over the fields of one payment.
+class Validation {
+ public:
+  explicit Validation(std::vector<DtAzvField>& fields) : fields_(fields) {
+    for (T field : kInstructionCodes) {
+      if (!codes_.empty()) codes_ += ", ";
+      codes_ += Rendered(field);
+    }
+  }
+
+  std::string Run() {
+    CommonRules();
+    const std::string kind = Rendered(kZahlungsart);
+    if (kind == "11") {
+      EueRules();
+    } else if (kind == "13") {
+      EuStandardRules();
+    } else {
+      GeneralRules();
+    }
+    CharacterChecks();
+    return findings_.Result();
+  }
+
+ private:
+  const std::string& Value(T field) const { return fields_[field].FieldValue(); }
+  std::string Rendered(T field) const { return fields_[field].Render(); }
+  void Clear(T field) { fields_[field].setFieldValue(""); }
+  std::size_t Length(T field) const { return CountCodePoints(Value(field)); }
+  // The two-digit codes all stand in the instruction-code text, so a search is exact.
+  bool Holds(std::string_view code) const { return codes_.find(code) != std::string::npos; }
+
+  // Characters 5 and 6 of the BIC: the country of its bank.
+  std::string BicCountry() const {
+    const std::u32string bic = DecodeUtf8(Value(kBIC));
+    return bic.size() < 5 ? "" : EncodeUtf8(std::u32string_view(bic).substr(4, 2));
+  }
+
+  void CommonRules() {
+    for (const CodeExclusion& rule : kCodeExclusions) {
+      if (!Holds(rule.code)) continue;
+      for (std::string_view other : rule.excluded) {
+        if (!other.empty() && Holds(other)) {
+          findings_.Add(rule.message);
+          break;
+        }
+      }
+    }
+    const std::string kind = Rendered(kZahlungsart);
+    if (Holds("91") && (kind == "11" || kind == "13")) {
+      findings_.Add("Fehler: Weisungsschluessel 91 ist mit Zahlungsart 11 oder 13 nicht erlaubt!");
+    }
+
+    const double integer = ToNumber(Value(kBetragVorkomma));
+    if (integer > 12500) findings_.Add("Fehler: Betrag darf nicht groesser als 12.500EUR sein!");
+    // A zero or negative amount, or one whose text did not convert, pays nothing.
+    if (integer + ToNumber(Value(kBetragNachkomma)) / 100 <= 0) {
+      findings_.Add("Fehler: Betrag muss groesser als Null sein!");
+    }
+
+    const std::string& country = Value(kLaenderCode);
+    if (!OccursIn(kCountryList, country)) {
+      findings_.Add("Fehler: Unbekannter LaenderCode!");
+      return;
+    }
+    if (Value(kZahlungsart) == "13" && !OccursIn(kEuCountryList, country)) {
+      findings_.Add("Fehler: EU-Standardüberweisung für dieses Land nicht erlaubt");
+      return;
+    }
+    if (BicCountry() != country) {
+      findings_.Add(
+          "Fehler: Angegebener Laendercode und Laendercode im BIC stimmen nicht überein!");
+    }
+  }
+
+  void IbanRules() {
+    if (Value(kIBAN).substr(0, 1) != "/") findings_.Add(kIbanSlashMessage);
+    if (Length(kIBAN) != 35) findings_.Add(kIbanLengthMessage);
+  }
+
+  void ClearFilled(const BlankField& rule) {
+    if (Value(rule.field).empty()) return;
+    findings_.Add(rule.warning);
+    Clear(rule.field);
+  }
+
+  void EueRules() {
+    if (Length(kBIC) != 11) {
+      findings_.Add("Fehler: EUE-Ueberweisung verlangt eine 11-Stellinge BIC!");
+    }
+    IbanRules();
+    for (T field : kInstructionCodes) {
+      const std::string& code = Value(field);
+      if (code != "10" && code != "11" && code != "12" && !code.empty()) {
+        findings_.Add(kEueCodeMessage);
+      }
+    }
+    if (!Holds("10") && !Value(kWeisungsschluesselZusatz).empty()) {
+      findings_.Add(
+          "Fehler: EUE-Ueberweisung erlaubt keinen Weisungsschluessel-Zusatz, wenn keiner der "
+          "Weisungsschluessel eine 10 enthaelt!");
+    }
+    for (const BlankField& rule : kEueBlankFields) ClearFilled(rule);
+    Clear(kBankAnschrift1);
+  }
+
+  void EuStandardRules() {
+    if (Length(kBIC) != 11) {
+      findings_.Add("Fehler: EU-Standardueberweisung verlangt eine 11-Stellinge BIC!");
+    }
+    const std::string bic_country = BicCountry();
+    if (IsNumeric(bic_country)) {
+      findings_.Add("Fehler: BIC muss an den Stellen 5-6 einen ISO-Ländercode haben!");
+    } else if (!OccursIn(kEuCountryList, bic_country)) {
+      findings_.Add(
+          "Fehler: EU-Standardüberweisung für das im BIC angegebene Land nicht erlaubt!");
+    }
+    IbanRules();
+    if (Rendered(kEntgeltregelung) != "00") {
+      findings_.Add(
+          "Fehler: EU-Standardueberweisung verlangt den Wert 00 im Feld Entgeltregelung!");
+    }
+    for (const BlankField& rule : kEuStandardBlankFields) ClearFilled(rule);
+
+    std::string digits;
+    for (char c : codes_) {
+      if (c != ',' && c != ' ') digits += c;
+    }
+    if (ToNumber(digits) != 0) {
+      findings_.Add(kInstructionCodesWarning);
+      for (T field : kInstructionCodes) Clear(field);
+    }
+    ClearFilled(kEuStandardBlankZusatz);
+    Clear(kISOWaehrungsCode_E);
+    Clear(kBankAnschrift1);
+    Clear(kErweiterungskennzeichen);
+  }
+
+  void GeneralRules() {
+    const std::string bic = Value(kBIC);
+    const std::size_t length = CountCodePoints(bic);
+    if (length == 8) {
+      // Eight digits are a German bank code, written behind "///"; eight other
+      // characters are a BIC without its branch code, which "XXX" completes.
+      fields_[kBIC].setFieldValue(IsDigits(bic) ? "///" + bic : bic + "XXX");
+    } else if (length != 11) {
+      findings_.Add(
+          "Fehler: allgemeine Zahlung verlangt eine 11-Stellinge BIC oder eine 8-Stellige BLZ!");
+    }
+    // The rendered code: two letters and a blank, as the field holds them.
+    const std::u32string bank_country = DecodeUtf8(Rendered(kBankLaenderCode));
+    if (bank_country.size() < 3 || bank_country[2] != U' ') {
+      findings_.Add("Fehler: Die dritte Stelle des BankLaenderCodes muss ein Leerzeichen sein!");
+    }
+  }
+
+  void CharacterChecks() {
+    for (const CheckedField& check : kCheckedFields) {
+      const std::string message = InvalidCharacterMessage(fields_[check.field], check.prefix);
+      if (!message.empty()) findings_.Add(message);
+    }
+  }
+
+  std::vector<DtAzvField>& fields_;
+  std::string codes_;  // "01, 11, 00, 00": the rendered instruction codes
+  Findings findings_;
+};
+
+}  // namespace
+
+std::string GeldTransfer::IsValid() {
+  try {
+    return Validation(fields_).Run();
+  } catch (const Failure& failure) {
+    return FailureText("FEHLER: Validierung fehlgeschlagen!", failure);
+  } catch (const std::bad_alloc&) {
+    return FailureText("FEHLER: Validierung fehlgeschlagen!", Failure(FailureCode::kOutOfMemory));
+  }
+}
+
+}  // namespace xkdtazv

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Sets this machine up for XKDTAZV (only what is missing) and runs one job.
+#
+#   bash scripts/dev.sh example    build, generate the shipped example into ./out, inspect it
+#   bash scripts/dev.sh test       build and run every test
+#   bash scripts/dev.sh sanitize   the whole suite once more under AddressSanitizer and UBSan
+#   bash scripts/dev.sh bench      build and run the benchmarks
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+readonly PACKAGES=(cmake ninja-build g++ clang pkg-config python3 locales valgrind
+  libgtest-dev libgmock-dev libbenchmark-dev libicu-dev libcli11-dev nlohmann-json3-dev)
+
+install_missing_packages() {
+  local missing=()
+  for package in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+      missing+=("$package")
+  done
+  if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+}
+
+# The tests run in a "," locale and a "." locale.
+generate_locales() {
+  if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+    echo "Generating the de_DE.UTF-8 locale"
+    localedef -i de_DE -f UTF-8 de_DE.UTF-8
+  fi
+}
+
+build() {
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" -j"$(nproc)"
+}
+
+run_tests() {
+  ctest --test-dir "$1" --output-on-failure -j"$(nproc)" --timeout 600
+}
+
+readonly SANITIZE_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+
+job=${1:-test}
+install_missing_packages
+generate_locales
+case "$job" in
+  example)
+    build build
+    bash examples/run_example.sh build
+    ;;
+  test)
+    build build
+    run_tests build
+    ;;
+  sanitize)
+    build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DXKDTAZV_SANITIZE=ON \
+      -DCMAKE_CXX_FLAGS="$SANITIZE_FLAGS" -DCMAKE_C_FLAGS="$SANITIZE_FLAGS" \
+      -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
+      -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined"
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+      run_tests build-sanitize
+    ;;
+  bench)
+    build build-bench -DCMAKE_BUILD_TYPE=Release -DXKDTAZV_BENCH=ON -DXKDTAZV_TESTS=OFF
+    bash bench/run.sh build-bench
+    ;;
+  *)
+    echo "usage: $0 example|test|sanitize|bench" >&2
+    exit 2
+    ;;
+esac
