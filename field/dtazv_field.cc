@@ -54,9 +54,11 @@ std::string DtAzvField::toFileString() const {
 std::int16_t DtAzvField::StringValidation() const {
   if (char_completion_ != kFillSpaces) return 0;
   try {
-    const std::u32string rendered = detail::DecodeUtf8(Render());
-    for (std::size_t p = 0; p < rendered.size(); ++p) {
-      if (!IsDtAzvCharacter(rendered[p])) return static_cast<std::int16_t>(p + 1);
+    const std::string rendered = Render();
+    std::int16_t position = 0;
+    for (std::size_t pos = 0; pos < rendered.size();) {
+      ++position;
+      if (!IsDtAzvCharacter(detail::DecodeNext(rendered, pos))) return position;
     }
     return 0;
   } catch (const Failure&) {

@@ -101,10 +101,9 @@ std::string DtAzvDatei::Generate() {
                       "GeldTransfer " + std::to_string(counter) + " ist kein Objekt");
       }
       transfer->ApplyMeineInfo(*sender_);
-      report.AddUnlessSuccess(
-          "Bei der Validierung vom GeldTransfer " + std::to_string(counter) +
-              " wurde ein Fehler entdeckt!",
-          transfer->IsValid());
+      report.AddUnlessSuccess("Bei der Validierung vom GeldTransfer " + std::to_string(counter) +
+                                  " wurde ein Fehler entdeckt!",
+                              transfer->IsValid());
       detail::ToNumber(transfer->Betrag(), mark);  // an amount never written ends the run
       total += detail::ToNumber(transfer->BetragVorkomma(), mark);
       if (!(std::fabs(total) < kTotalLimit)) throw Failure(FailureCode::kOverflow);

@@ -16,8 +16,7 @@ bool TwoDigits(std::string_view text, std::size_t pos, int& value) {
 std::string FormatYymmdd(Date date) {
   const int year = static_cast<int>(date.year()) % 100;
   const unsigned parts[] = {static_cast<unsigned>(year < 0 ? -year : year),
-                            static_cast<unsigned>(date.month()),
-                            static_cast<unsigned>(date.day())};
+                            static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day())};
   std::string text;
   for (unsigned part : parts) {
     text += static_cast<char>('0' + part / 10 % 10);

@@ -2,6 +2,7 @@
 
 #include <unicode/ucnv.h>
 
+#include <array>
 #include <memory>
 
 #include "platform/text.h"
@@ -22,31 +23,41 @@ Converter OpenWindows1252() {
   return converter;
 }
 
+std::string UpperHalfBytes() {
+  std::string bytes(128, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(0x80 + i);
+  return bytes;
+}
+
 }  // namespace
 
 std::string ToWindows1252(std::string_view utf8) {
-  std::u16string units;
-  units.reserve(utf8.size());
-  for (char32_t cp : DecodeUtf8(utf8)) {
-    if (cp > 0xFFFF) {
-      units += static_cast<char16_t>(0xD7C0 + (cp >> 10));
-      units += static_cast<char16_t>(0xDC00 | (cp & 0x3FF));
-    } else {
-      units += static_cast<char16_t>(cp);
+  // The code page's upper half, read from the converter once per call.
+  std::array<char32_t, 128> upper_half{};
+  const std::string decoded = FromWindows1252(UpperHalfBytes());
+  std::size_t pos = 0;
+  for (char32_t& code_point : upper_half) code_point = DecodeNext(decoded, pos);
+
+  std::string out;
+  out.reserve(utf8.size());
+  pos = 0;
+  while (pos < utf8.size()) {
+    const auto byte = static_cast<unsigned char>(utf8[pos]);
+    if (byte < 0x80) {  // ASCII stands for itself
+      out += static_cast<char>(byte);
+      ++pos;
+      continue;
     }
+    const char32_t code_point = DecodeNext(utf8, pos);
+    char encoded = '?';  // what the code page cannot hold
+    for (std::size_t i = 0; i < upper_half.size(); ++i) {
+      if (upper_half[i] == code_point && code_point != kReplacementCharacter) {
+        encoded = static_cast<char>(0x80 + i);
+        break;
+      }
+    }
+    out += encoded;
   }
-  Converter converter = OpenWindows1252();
-  UErrorCode status = U_ZERO_ERROR;
-  // Each code point that the code page cannot hold becomes one "?".
-  ucnv_setSubstChars(converter.get(), "?", 1, &status);
-  std::string out(units.size() + 1, '\0');
-  status = U_ZERO_ERROR;
-  const int32_t length =
-      ucnv_fromUChars(converter.get(), out.data(), static_cast<int32_t>(out.size()),
-                      reinterpret_cast<const UChar*>(units.data()),
-                      static_cast<int32_t>(units.size()), &status);
-  if (U_FAILURE(status)) throw Failure(FailureCode::kInternal);
-  out.resize(static_cast<std::size_t>(length));
   return out;
 }
 

@@ -107,8 +107,8 @@ bool IsDigits(std::string_view text) {
 std::string FormatInteger(double integral_value) {
   if (integral_value == 0.0 || !std::isfinite(integral_value)) return "0";
   char buffer[400];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, integral_value,
-                                    std::chars_format::fixed, 0);
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, integral_value, std::chars_format::fixed, 0);
   return std::string(buffer, result.ptr);
 }
 
@@ -116,8 +116,8 @@ std::string FormatNumber(double value, std::string_view mark) {
   if (value == 0.0 || !std::isfinite(value)) return "0";
   // Fifteen significant digits in scientific form, then written out in place.
   char buffer[64];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 14);
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                    std::chars_format::scientific, 14);
   const std::string_view sci(buffer, static_cast<std::size_t>(result.ptr - buffer));
   const std::size_t e = sci.find('e');
   std::string digits;

@@ -53,6 +53,13 @@ void ForEachCodePoint(std::string_view bytes, Sink&& sink) {
 
 }  // namespace
 
+char32_t DecodeNext(std::string_view bytes, std::size_t& pos) {
+  char32_t code_point = 0;
+  const std::size_t length = ValidSequenceLength(bytes, pos, code_point);
+  pos += length == 0 ? 1 : length;
+  return length == 0 ? kReplacementCharacter : code_point;
+}
+
 void AppendUtf8(char32_t cp, std::string& out) {
   if (cp < 0x80) {
     out += static_cast<char>(cp);

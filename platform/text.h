@@ -14,6 +14,9 @@ inline constexpr char32_t kReplacementCharacter = U'\uFFFD';
 // Decodes UTF-8; each byte that is not part of a valid sequence becomes U+FFFD.
 std::u32string DecodeUtf8(std::string_view bytes);
 std::string EncodeUtf8(std::u32string_view text);
+// The code point that starts at `pos`, advancing `pos` past it; U+FFFD and one
+// byte for a byte that starts no valid sequence. `pos` must lie inside `bytes`.
+char32_t DecodeNext(std::string_view bytes, std::size_t& pos);
 void AppendUtf8(char32_t code_point, std::string& out);
 
 // The same text with every invalid byte replaced by U+FFFD; valid input is

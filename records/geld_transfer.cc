@@ -18,6 +18,12 @@ namespace {
 
 using namespace detail;  // the field indexes of the T record
 
+// The mark as it fits five single-byte characters with the terminating NUL.
+std::string SeparatorOf(const std::string& mark) {
+  if (CountCodePoints(mark) >= 5) return "ERROR";
+  return mark.substr(0, mark.find('\0'));
+}
+
 // Hundredths as at least two digits, with the amount's sign: "05", "50", "-05".
 std::string FormatHundredths(double hundredths) {
   const int value = static_cast<int>(hundredths);
@@ -79,7 +85,9 @@ std::string GeldTransfer::IBAN() const {
   return stored;
 }
 void GeldTransfer::setIBAN(std::string_view value) {
-  SetText(kIBAN, "/" + std::string(value));
+  std::string stored(1, '/');
+  stored.append(value);
+  SetText(kIBAN, stored);
 }
 
 std::string GeldTransfer::Betrag() const {
@@ -95,14 +103,15 @@ void GeldTransfer::setBetrag(std::string_view value) {
   std::string hundredths_text = "0";
   try {
     // Either mark in the host's text counts as the decimal mark.
-    const std::string separator = GetSeparatorString();
+    const std::string mark = DecimalMark();
+    const std::string separator = SeparatorOf(mark);
     std::string text = SanitizeUtf8(value);
     if (separator == ".") {
       std::replace(text.begin(), text.end(), ',', '.');
     } else {
       std::replace(text.begin(), text.end(), '.', ',');
     }
-    const double amount = ToNumber(text, DecimalMark());
+    const double amount = ToNumber(text, mark);
     double integer = std::trunc(amount);
     double hundredths = std::nearbyint((amount - integer) * 100);  // a tie goes to the even
     // "1.999" is 2.00: a hundredths value of 100 carries into the integer part.
@@ -184,12 +193,7 @@ void GeldTransfer::setVariableText(std::string_view value) { SetUpper(kVariableT
 std::string GeldTransfer::Ansprechpartner() const { return Text(kAnsprechpartner); }
 void GeldTransfer::setAnsprechpartner(std::string_view value) { SetText(kAnsprechpartner, value); }
 
-std::string GeldTransfer::GetSeparatorString() const {
-  // The mark must fit five single-byte characters with the terminating NUL.
-  const std::string mark = DecimalMark();
-  if (CountCodePoints(mark) >= 5) return "ERROR";
-  return mark.substr(0, mark.find('\0'));
-}
+std::string GeldTransfer::GetSeparatorString() const { return SeparatorOf(DecimalMark()); }
 
 bool GeldTransfer::ApplyMeineInfo(const MeineInfo& sender) {
   try {

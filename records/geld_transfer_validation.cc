@@ -8,6 +8,7 @@
 #include "field/dtazv_field.h"
 #include "platform/failure_text.h"
 #include "platform/number.h"
+#include "platform/regional.h"
 #include "platform/text.h"
 #include "records/geld_transfer_layout.h"
 #include "xkdtazv/failure.h"
@@ -27,9 +28,11 @@ struct CodeExclusion {
 
 constexpr std::array<CodeExclusion, 5> kCodeExclusions{{
     {"01", {"11", "12", ""}, "Fehler: Weisungsschluessel 01 nicht mit 11 oder 12 kombinierbar!"},
-    {"02", {"04", "11", "12"},
+    {"02",
+     {"04", "11", "12"},
      "Fehler: Weisungsschluessel 02 nicht mit 04, 11 oder 12 kombinierbar!"},
-    {"04", {"02", "11", "12"},
+    {"04",
+     {"02", "11", "12"},
      "Fehler: Weisungsschluessel 04 nicht mit 02, 11 oder 12 kombinierbar!"},
     {"06", {"07", "", ""}, "Fehler: Weisungsschluessel 06 nicht mit 07 kombinierbar!"},
     {"09", {"10", "", ""}, "Fehler: Weisungsschluessel 09 nicht mit 10 kombinierbar!"},
@@ -93,14 +96,10 @@ constexpr std::array<CheckedField, 18> kCheckedFields{{
     {kOrdervermerk, "Fehler: Das Feld \"Ordervermerk\" enthält ein ungültiges Zeichen "},
     {kIBAN, "Fehler: Das Feld \"IBAN\" enthält ein ungültiges Zeichen "},
     {kAuftragswaehrung, "Fehler: Das Feld \"Auftragswaehrung\" enthält ein ungültiges Zeichen "},
-    {kVerwendungszweck1,
-     "Fehler: Das Feld \"Verwendungszweck1\" enthält ein ungültiges Zeichen "},
-    {kVerwendungszweck2,
-     "Fehler: Das Feld \"Verwendungszweck2\" enthält ein ungültiges Zeichen "},
-    {kVerwendungszweck3,
-     "Fehler: Das Feld \"Verwendungszweck3\" enthält ein ungültiges Zeichen "},
-    {kVerwendungszweck4,
-     "Fehler: Das Feld \"Verwendungszweck4\" enthält ein ungültiges Zeichen "},
+    {kVerwendungszweck1, "Fehler: Das Feld \"Verwendungszweck1\" enthält ein ungültiges Zeichen "},
+    {kVerwendungszweck2, "Fehler: Das Feld \"Verwendungszweck2\" enthält ein ungültiges Zeichen "},
+    {kVerwendungszweck3, "Fehler: Das Feld \"Verwendungszweck3\" enthält ein ungültiges Zeichen "},
+    {kVerwendungszweck4, "Fehler: Das Feld \"Verwendungszweck4\" enthält ein ungültiges Zeichen "},
     {kWeisungsschluesselZusatz,
      "Fehler: Das Feld \"WeisungsschluesselZusatz\" enthält ein ungültiges Zeichen "},
     {kVariableText, "Fehler: Das Feld \"VariableText\" enthält ein ungültiges Zeichen "},
@@ -117,7 +116,7 @@ constexpr std::string_view kEueCodeMessage =
 // One pass of IsValid over the fields of one payment.
 class Validation {
  public:
-  explicit Validation(std::vector<DtAzvField>& fields) : fields_(fields) {
+  explicit Validation(std::vector<DtAzvField>& fields) : fields_(fields), mark_(DecimalMark()) {
     for (T field : kInstructionCodes) {
       if (!codes_.empty()) codes_ += ", ";
       codes_ += Rendered(field);
@@ -167,10 +166,10 @@ class Validation {
       findings_.Add("Fehler: Weisungsschluessel 91 ist mit Zahlungsart 11 oder 13 nicht erlaubt!");
     }
 
-    const double integer = ToNumber(Value(kBetragVorkomma));
+    const double integer = ToNumber(Value(kBetragVorkomma), mark_);
     if (integer > 12500) findings_.Add("Fehler: Betrag darf nicht groesser als 12.500EUR sein!");
     // A zero or negative amount, or one whose text did not convert, pays nothing.
-    if (integer + ToNumber(Value(kBetragNachkomma)) / 100 <= 0) {
+    if (integer + ToNumber(Value(kBetragNachkomma), mark_) / 100 <= 0) {
       findings_.Add("Fehler: Betrag muss groesser als Null sein!");
     }
 
@@ -225,11 +224,10 @@ class Validation {
       findings_.Add("Fehler: EU-Standardueberweisung verlangt eine 11-Stellinge BIC!");
     }
     const std::string bic_country = BicCountry();
-    if (IsNumeric(bic_country)) {
+    if (ParseNumber(bic_country, mark_)) {
       findings_.Add("Fehler: BIC muss an den Stellen 5-6 einen ISO-Ländercode haben!");
     } else if (!OccursIn(kEuCountryList, bic_country)) {
-      findings_.Add(
-          "Fehler: EU-Standardüberweisung für das im BIC angegebene Land nicht erlaubt!");
+      findings_.Add("Fehler: EU-Standardüberweisung für das im BIC angegebene Land nicht erlaubt!");
     }
     IbanRules();
     if (Rendered(kEntgeltregelung) != "00") {
@@ -242,7 +240,7 @@ class Validation {
     for (char c : codes_) {
       if (c != ',' && c != ' ') digits += c;
     }
-    if (ToNumber(digits) != 0) {
+    if (ToNumber(digits, mark_) != 0) {
       findings_.Add(kInstructionCodesWarning);
       for (T field : kInstructionCodes) Clear(field);
     }
@@ -278,6 +276,7 @@ class Validation {
   }
 
   std::vector<DtAzvField>& fields_;
+  std::string mark_;   // the decimal mark of this pass
   std::string codes_;  // "01, 11, 00, 00": the rendered instruction codes
   Findings findings_;
 };

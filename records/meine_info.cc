@@ -19,9 +19,21 @@ using detail::FieldSpec;
 
 // The Q record, 256 characters.
 enum Q : std::size_t {
-  kSatzlaenge, kSatzart, kBLZ, kKontonummer, kName, kVorname, kStrasse, kOrtPLZ,
-  kErstellungsdatum, kLaufendeTagesnummer, kExecutionDate, kMeldeweiterleitung,
-  kBundeslandnummer, kFirmennummer, kReserve,
+  kSatzlaenge,
+  kSatzart,
+  kBLZ,
+  kKontonummer,
+  kName,
+  kVorname,
+  kStrasse,
+  kOrtPLZ,
+  kErstellungsdatum,
+  kLaufendeTagesnummer,
+  kExecutionDate,
+  kMeldeweiterleitung,
+  kBundeslandnummer,
+  kFirmennummer,
+  kReserve,
 };
 
 constexpr std::array<FieldSpec, 15> kLayout{{
