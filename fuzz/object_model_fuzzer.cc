@@ -1,0 +1,273 @@
+// Drives the object model with a decoded sequence of operations and checks the
+// component's promises after every step: results are "SUCCESS" or lines ending
+// in CR LF, written files have 512 + 768 * N bytes whose trailer agrees with
+// their T records, and failed enumeration writes leave the object usable.
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "xkdtazv/xkdtazv.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using xkdtazv::GeldTransfer;
+using xkdtazv::MeineInfo;
+
+struct HeaderProperty {
+  std::string (MeineInfo::*get)() const;
+  void (MeineInfo::*set)(std::string_view);
+};
+constexpr std::array<HeaderProperty, 7> kHeader{{
+    {&MeineInfo::BLZ, &MeineInfo::setBLZ},
+    {&MeineInfo::Kontonummer, &MeineInfo::setKontonummer},
+    {&MeineInfo::Name, &MeineInfo::setName},
+    {&MeineInfo::Vorname, &MeineInfo::setVorname},
+    {&MeineInfo::Strasse, &MeineInfo::setStrasse},
+    {&MeineInfo::OrtPLZ, &MeineInfo::setOrtPLZ},
+    {&MeineInfo::ExecutionDate, &MeineInfo::setExecutionDate},
+}};
+
+struct TextProperty {
+  std::string (GeldTransfer::*get)() const;
+  void (GeldTransfer::*set)(std::string_view);
+};
+constexpr std::array<TextProperty, 16> kText{{
+    {&GeldTransfer::BIC, &GeldTransfer::setBIC},
+    {&GeldTransfer::BankLaenderCode, &GeldTransfer::setBankLaenderCode},
+    {&GeldTransfer::Name, &GeldTransfer::setName},
+    {&GeldTransfer::Vorname, &GeldTransfer::setVorname},
+    {&GeldTransfer::Strasse, &GeldTransfer::setStrasse},
+    {&GeldTransfer::OrtPLZ, &GeldTransfer::setOrtPLZ},
+    {&GeldTransfer::IBAN, &GeldTransfer::setIBAN},
+    {&GeldTransfer::Betrag, &GeldTransfer::setBetrag},
+    {&GeldTransfer::Verwendungszweck1, &GeldTransfer::setVerwendungszweck1},
+    {&GeldTransfer::Verwendungszweck2, &GeldTransfer::setVerwendungszweck2},
+    {&GeldTransfer::Verwendungszweck3, &GeldTransfer::setVerwendungszweck3},
+    {&GeldTransfer::Verwendungszweck4, &GeldTransfer::setVerwendungszweck4},
+    {&GeldTransfer::WeisungsschluesselZusatz, &GeldTransfer::setWeisungsschluesselZusatz},
+    {&GeldTransfer::Entgeltregelung, &GeldTransfer::setEntgeltregelung},
+    {&GeldTransfer::VariableText, &GeldTransfer::setVariableText},
+    {&GeldTransfer::Ansprechpartner, &GeldTransfer::setAnsprechpartner},
+}};
+
+// Reads an enumerated property as a number, or nothing when reading fails.
+std::optional<std::int32_t> ReadCode(const GeldTransfer& payment, int which) {
+  try {
+    switch (which) {
+      case 0:
+        return static_cast<std::int32_t>(payment.LaenderCode());
+      case 1:
+        return static_cast<std::int32_t>(payment.Weisungsschluessel1());
+      case 2:
+        return static_cast<std::int32_t>(payment.Weisungsschluessel2());
+      case 3:
+        return static_cast<std::int32_t>(payment.Weisungsschluessel3());
+      case 4:
+        return static_cast<std::int32_t>(payment.Weisungsschluessel4());
+      default:
+        return static_cast<std::int32_t>(payment.Zahlungsart());
+    }
+  } catch (const xkdtazv::Failure&) {
+    return std::nullopt;
+  }
+}
+
+bool WriteCode(GeldTransfer& payment, int which, std::int32_t value) {
+  try {
+    using W = xkdtazv::Weisungsschluessel;
+    switch (which) {
+      case 0:
+        payment.setLaenderCode(static_cast<xkdtazv::LaenderCodes>(value));
+        break;
+      case 1:
+        payment.setWeisungsschluessel1(static_cast<W>(value));
+        break;
+      case 2:
+        payment.setWeisungsschluessel2(static_cast<W>(value));
+        break;
+      case 3:
+        payment.setWeisungsschluessel3(static_cast<W>(value));
+        break;
+      case 4:
+        payment.setWeisungsschluessel4(static_cast<W>(value));
+        break;
+      default:
+        payment.setZahlungsart(static_cast<xkdtazv::Zahlungsart>(value));
+        break;
+    }
+    return true;
+  } catch (const xkdtazv::Failure&) {
+    return false;
+  }
+}
+
+// "SUCCESS", or one or more messages each ending in CR LF.
+void CheckResult(const std::string& result) {
+  if (result == "SUCCESS") return;
+  if (result.size() < 2 || result.compare(result.size() - 2, 2, "\r\n") != 0) std::abort();
+}
+
+// A numeric field's value: fill zeros dropped, a sign kept ("000-5" is -5).
+long long FieldNumber(std::string_view field) {
+  const std::size_t start = field.find_first_not_of('0');
+  if (start == std::string_view::npos) return 0;
+  return std::stoll(std::string(field.substr(start)));
+}
+
+void CheckFile(const fs::path& path, std::size_t payments) {
+  std::ifstream in(path, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+  if (bytes.size() != 512 + 768 * payments) std::abort();
+  long long total = 0;
+  for (std::size_t i = 0; i < payments; ++i) {
+    total += FieldNumber(std::string_view(bytes).substr(256 + 768 * i + 458, 14));
+  }
+  const std::string_view z = std::string_view(bytes).substr(bytes.size() - 256);
+  if (z.substr(0, 5) != "0256Z") std::abort();
+  if (FieldNumber(z.substr(5, 15)) != total) std::abort();
+  if (FieldNumber(z.substr(20, 15)) != static_cast<long long>(payments)) std::abort();
+}
+
+std::string SafeFileName(std::string name) {
+  for (char& c : name) {
+    if (c == '/' || c == '\0') c = '_';
+  }
+  if (name == "." || name == "..") name = "DTAZV";
+  return name.substr(0, 100);
+}
+
+const fs::path& Directory() {
+  static const fs::path directory = [] {
+    fs::path path = fs::temp_directory_path() / ("xkdtazv-fuzz-" + std::to_string(::getpid()));
+    fs::create_directories(path);
+    return path;
+  }();
+  return directory;
+}
+
+// One operation per line: a letter, numbers, then text to the end of the line.
+//   L 0|1          locale: "." or ","        H k TEXT     header property k
+//   T p k TEXT     payment p, text property k  E p k V      payment p, code k := V
+//   A p            add payment p              V p          validate payment p and header
+//   N TEXT         file name                  G            generate
+//   R p            render payment p
+class Line {
+ public:
+  explicit Line(std::string_view line) : rest_(line.substr(line.empty() ? 0 : 1)) {}
+  long long Number() {
+    while (!rest_.empty() && rest_.front() == ' ') rest_.remove_prefix(1);
+    std::size_t length = 0;
+    while (length < rest_.size() && length < 18 &&
+           (std::isdigit(static_cast<unsigned char>(rest_[length])) ||
+            (length == 0 && rest_[0] == '-'))) {
+      ++length;
+    }
+    long long value = 0;
+    for (char c : rest_.substr(0, length)) {
+      if (c != '-') value = value * 10 + (c - '0');
+    }
+    if (!rest_.empty() && rest_[0] == '-') value = -value;
+    rest_.remove_prefix(length);
+    return value;
+  }
+  std::size_t Index(std::size_t count) {
+    const long long value = Number();
+    return static_cast<std::size_t>(value < 0 ? -value : value) % count;
+  }
+  std::string Text() {
+    if (!rest_.empty() && rest_.front() == ' ') rest_.remove_prefix(1);
+    return std::string(rest_);
+  }
+
+ private:
+  std::string_view rest_;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view program(reinterpret_cast<const char*>(data), size);
+  ::setenv("LC_ALL", "C.UTF-8", 1);
+
+  xkdtazv::DtAzvDatei file;
+  file.setPfad(Directory().string());
+  std::array<std::shared_ptr<GeldTransfer>, 3> payments;
+  for (auto& payment : payments) payment = std::make_shared<GeldTransfer>();
+  std::size_t added = 0;
+
+  std::size_t start = 0;
+  while (start < program.size()) {
+    const std::size_t end = std::min(program.find('\n', start), program.size());
+    const std::string_view text = program.substr(start, end - start);
+    start = end + 1;
+    Line line(text);
+    switch (text.empty() ? ' ' : text[0]) {
+      case 'L':
+        ::setenv("LC_ALL", line.Number() ? "de_DE.UTF-8" : "C.UTF-8", 1);
+        break;
+      case 'H': {
+        const HeaderProperty& property = kHeader[line.Index(kHeader.size())];
+        (*file.GetMeineInfo().*property.set)(line.Text());
+        (void)(*file.GetMeineInfo().*property.get)();
+        break;
+      }
+      case 'T': {
+        GeldTransfer& payment = *payments[line.Index(payments.size())];
+        const TextProperty& property = kText[line.Index(kText.size())];
+        (payment.*property.set)(line.Text());
+        (void)(payment.*property.get)();
+        break;
+      }
+      case 'E': {
+        GeldTransfer& payment = *payments[line.Index(payments.size())];
+        const int which = static_cast<int>(line.Index(6));
+        const std::optional<std::int32_t> before = ReadCode(payment, which);
+        // A failed write leaves the field as it was.
+        if (!WriteCode(payment, which, static_cast<std::int32_t>(line.Number())) &&
+            ReadCode(payment, which) != before) {
+          std::abort();
+        }
+        break;
+      }
+      case 'A':
+        if (added < 12) {
+          file.AddGeldTransfer(payments[line.Index(payments.size())]);
+          ++added;
+        }
+        break;
+      case 'V':
+        CheckResult(payments[line.Index(payments.size())]->IsValid());
+        CheckResult(file.GetMeineInfo()->Validate());
+        break;
+      case 'N':
+        file.setDiffFileName(SafeFileName(line.Text()));
+        break;
+      case 'G': {
+        for (const auto& entry : fs::directory_iterator(Directory())) fs::remove_all(entry);
+        const std::string result = file.Generate();
+        if (result.rfind("Sonstiger Fehler:", 0) == 0) break;
+        CheckResult(result);
+        const fs::path path = Directory() / file.DiffFileName();
+        if (result.find("FEHLER") == std::string::npos && fs::exists(path)) CheckFile(path, added);
+        break;
+      }
+      case 'R':
+        (void)payments[line.Index(payments.size())]->GenerateRecord();
+        break;
+      default:
+        break;
+    }
+  }
+  for (const auto& entry : fs::directory_iterator(Directory())) fs::remove_all(entry);
+  return 0;
+}
