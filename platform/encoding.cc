@@ -16,6 +16,12 @@ struct ConverterCloser {
 };
 using Converter = std::unique_ptr<UConverter, ConverterCloser>;
 
+// ICU maps these five bytes to the C1 controls U+0081, U+008D, U+008F, U+0090
+// and U+009D; Windows-1252 itself defines no character for them.
+bool IsUndefinedByte(unsigned char byte) {
+  return byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
+}
+
 Converter OpenWindows1252() {
   UErrorCode status = U_ZERO_ERROR;
   Converter converter(ucnv_open("windows-1252", &status));
@@ -69,6 +75,10 @@ std::string FromWindows1252(std::string_view bytes) {
     const unsigned char value = static_cast<unsigned char>(byte);
     if (value < 0x80) {
       out += byte;
+      continue;
+    }
+    if (IsUndefinedByte(value)) {
+      AppendUtf8(kReplacementCharacter, out);
       continue;
     }
     UChar unit = 0;
