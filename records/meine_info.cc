@@ -142,7 +142,8 @@ std::string MeineInfo::Validate() const {
     const std::string& account = fields_[kKontonummer].FieldValue();
     if (!detail::IsDigits(account)) {
       findings.Add("Fehler: Kontonummer darf nur Zahlen enthalten");
-    } else if (account.size() > 10) {
+    }
+    if (detail::CountCodePoints(account) > 10) {
       // The record keeps ten digits; more would name a different account.
       findings.Add("Fehler: Kontonummer darf hoechstens 10 Stellen haben!");
     }
