@@ -12,6 +12,7 @@ namespace xkdtazv {
 namespace {
 
 using namespace std::chrono;
+using ::xkdtazv::detail::CountCodePoints;
 using ::xkdtazv::testing::FixedToday;
 using ::xkdtazv::testing::LocaleTest;
 using ::xkdtazv::testing::SequenceToday;
@@ -94,6 +95,14 @@ TEST_P(MeineInfoTest, EachDateFieldReadsTheClockOnItsOwn) {
             "240115"
             "01"
             "240116");
+}
+
+TEST_P(MeineInfoTest, WithoutAClockItDatesItselfByTheLocalClock) {
+  MeineInfo sender;
+  sender.setBLZ("12345678");
+  sender.setKontonummer("1");
+  EXPECT_EQ(CountCodePoints(sender.ExecutionDate()), 6u);
+  EXPECT_EQ(sender.Validate(), "SUCCESS");
 }
 
 TEST_P(MeineInfoTest, ACompleteHeaderValidatesToSuccess) {
@@ -337,7 +346,7 @@ TEST_P(MeineInfoTest, AnswersTheSameTwiceAndChangesNothing) {
   EXPECT_EQ(sender_.Validate(), validated);
   EXPECT_EQ(sender_.GenerateRecord(), record);
   EXPECT_EQ(validated, kDateTooFar + NameMessage("Name", "\xC3\x9C", 2));
-  EXPECT_EQ(::xkdtazv::detail::CountCodePoints(record), 256u);
+  EXPECT_EQ(CountCodePoints(record), 256u);
   EXPECT_EQ(sender_.Name(), "M\xC3\x9CLLER");
   EXPECT_EQ(sender_.ExecutionDate(), "240131");
 }
@@ -385,7 +394,7 @@ TEST_P(MeineInfoTest, TakesAnyTextInEveryProperty) {
           << validated;
       EXPECT_TRUE(validated == "SUCCESS" || validated.ends_with("\r\n"));
       const std::string record = sender.GenerateRecord();
-      EXPECT_TRUE(::xkdtazv::detail::CountCodePoints(record) == 256u ||
+      EXPECT_TRUE(CountCodePoints(record) == 256u ||
                   record.starts_with("FEHLER: Generierung von MeineInfo ist fehlgeschlagen!\r\n"));
     }
   }
