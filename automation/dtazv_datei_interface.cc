@@ -1,0 +1,90 @@
+// _DtAzvDatei: the file object, which owns its sender and keeps the payments
+// the host hands it.
+#include <array>
+#include <utility>
+
+#include "automation/accessors.h"
+#include "automation/objects.h"
+#include "automation/slots.h"
+
+namespace xkdtazv::detail {
+namespace {
+
+constexpr std::string_view kSuccess = "SUCCESS";
+
+DtAzvDateiObject& FileOf(AutomationObject& object) {
+  return static_cast<DtAzvDateiObject&>(object);
+}
+
+void ReadSender(AutomationObject& object, XkVariant& result) {
+  MeineInfoObject& sender = FileOf(object).sender();
+  sender.AddRef();
+  SetObject(result, sender.As<XkDispatch>());
+}
+
+// The argument was checked to be null or one of our GeldTransfer objects.
+void CallAddGeldTransfer(AutomationObject& object, const XkVariant* argument, XkVariant& result) {
+  XkResult status = XK_S_OK;
+  Ref<AutomationObject> resolved = AutomationObject::Resolve(argument->punkVal, status);
+  auto payment =
+      Ref<GeldTransferObject>::Adopt(static_cast<GeldTransferObject*>(resolved.Detach()));
+  SetText(result, FileOf(object).AddGeldTransfer(std::move(payment)));
+}
+
+constexpr std::array kMembers{
+    XK_TEXT_PROPERTY(DtAzvDatei, Pfad),
+    XK_TEXT_PROPERTY(DtAzvDatei, DiffFileName),
+    Member{.name = "GetMeineInfo",
+           .kind = MemberKind::kReadOnly,
+           .type = {XK_VT_DISPATCH, "MeineInfo"},
+           .get = &ReadSender},
+    Member{.name = "AddGeldTransfer",
+           .kind = MemberKind::kMethod,
+           .type = kTextValue,
+           .param_name = "newTransfer",
+           .param_type = {XK_VT_DISPATCH, "GeldTransfer"},
+           .call = &CallAddGeldTransfer},
+    XK_TEXT_METHOD(DtAzvDatei, Generate),
+};
+constexpr auto kMemberInfos = MemberInfos(kMembers);
+
+constexpr XkDtAzvDateiVtbl kVtbl = {
+    XK_DISPATCH_SLOTS_INIT,
+    XK_PROPERTY_SLOTS(XkDtAzvDateiVtbl, kMembers, Pfad),
+    XK_PROPERTY_SLOTS(XkDtAzvDateiVtbl, kMembers, DiffFileName),
+    XK_READ_ONLY_SLOT(XkDtAzvDateiVtbl, kMembers, GetMeineInfo),
+    XK_METHOD_SLOT(XkDtAzvDateiVtbl, kMembers, AddGeldTransfer),
+    XK_METHOD_SLOT(XkDtAzvDateiVtbl, kMembers, Generate),
+};
+
+AutomationObject* NewDtAzvDatei() { return new DtAzvDateiObject(); }
+
+}  // namespace
+
+constexpr ClassBinding kDtAzvDateiClass = {
+    .name = "DtAzvDatei",
+    .prog_id = "XKDTAZV.DtAzvDatei",
+    .clsid = XK_CLSID_DtAzvDatei,
+    .iid_resource = "_IID_DTAZVDATEI",
+    .interface_name = "_DtAzvDatei",
+    .iid = XK_IID__DtAzvDatei,
+    .members = kMembers,
+    .member_infos = kMemberInfos,
+    .vtbl = &kVtbl,
+    .create = &NewDtAzvDatei,
+};
+
+DtAzvDateiObject::DtAzvDateiObject()
+    : AutomationObject(kDtAzvDateiClass),
+      sender_(Ref<MeineInfoObject>::Adopt(new MeineInfoObject(file_.GetMeineInfo()))) {}
+
+std::string DtAzvDateiObject::AddGeldTransfer(Ref<GeldTransferObject> payment) {
+  std::shared_ptr<GeldTransfer> shared = payment ? payment->shared() : nullptr;
+  payments_.push_back(std::move(payment));
+  std::string result = file_.AddGeldTransfer(std::move(shared));
+  // The core reports a collection that could not take the payment.
+  if (result != kSuccess) payments_.pop_back();
+  return result;
+}
+
+}  // namespace xkdtazv::detail
