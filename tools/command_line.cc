@@ -1,0 +1,73 @@
+#include "tools/command_line.h"
+
+#include <CLI/CLI.hpp>
+
+#include <sstream>
+
+#include "tools/exit_status.h"
+#include "tools/generate_command.h"
+#include "tools/inspect_command.h"
+#include "xkdtazv/version.h"
+
+namespace xkdtazv::cli {
+
+int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  CLI::App app{
+      "Writes DTAZV payment files from a batch and checks DTAZV files the way a bank does.",
+      "xkdtazv"};
+  app.set_version_flag("--version", std::string("xkdtazv ") + XKDTAZV_VERSION_STRING);
+  app.require_subcommand(1);
+  app.footer(
+      "Exit status: 0 clean; 1 file written or read with findings; 2 usage or input error, "
+      "or no DTAZV file (nothing written); 3 the run failed (\"Sonstiger Fehler\").");
+
+  GenerateOptions generate;
+  CLI::App* generate_command = app.add_subcommand(
+      "generate", "Generate a DTAZV file from a batch (JSON or CSV), then inspect it.");
+  generate_command->add_option("BATCH", generate.batch, "Batch file: .json, or .csv with --sender")
+      ->required()
+      ->type_name("FILE");
+  generate_command->add_option("--out", generate.out, "Directory to write to (overrides Pfad)")
+      ->type_name("DIR");
+  generate_command->add_option("--name", generate.name, "File name (overrides DiffFileName)")
+      ->type_name("NAME");
+  generate_command
+      ->add_option("--sender", generate.sender,
+                   "JSON file with MeineInfo (and Pfad, DiffFileName) for a CSV batch")
+      ->type_name("FILE");
+
+  std::string inspect_path;
+  bool json = false;
+  CLI::App* inspect_command =
+      app.add_subcommand("inspect", "Show a DTAZV file field by field and check it like a bank.");
+  inspect_command->add_option("FILE", inspect_path, "DTAZV file")->required()->type_name("FILE");
+  inspect_command->add_flag("--json", json, "Machine-readable output");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    out << app.help();
+    return kClean;
+  } catch (const CLI::CallForAllHelp&) {
+    out << app.help("", CLI::AppFormatMode::All);
+    return kClean;
+  } catch (const CLI::CallForVersion&) {
+    out << app.version() << "\n";
+    return kClean;
+  } catch (const CLI::ParseError& error) {
+    // A subcommand's own --help lands here too, as a success.
+    if (error.get_exit_code() == 0) {
+      std::ostringstream help;
+      app.exit(error, help, help);
+      out << help.str();
+      return kClean;
+    }
+    err << "xkdtazv: " << error.what() << "\n"
+        << "Run 'xkdtazv --help' for usage.\n";
+    return kInputError;
+  }
+  if (generate_command->parsed()) return RunGenerate(generate, out, err);
+  return RunInspect(inspect_path, json, out, err);
+}
+
+}  // namespace xkdtazv::cli

@@ -1,0 +1,50 @@
+// Splits the bytes of any DTAZV file, ours or another program's, into its
+// records and their fields. It judges nothing beyond whether the bytes can be
+// read as DTAZV at all: a record of the wrong length or an unknown type is
+// kept as it is found, so that the bank checks can name it.
+//
+//   DtazvFile file = ReadDtazv(bytes);
+//   if (!file.readable) std::cerr << file.unreadable_reason;
+//   for (const Record& record : file.records) record.Field(*spec);
+#ifndef XKDTAZV_TOOLS_DTAZV_READER_H_
+#define XKDTAZV_TOOLS_DTAZV_READER_H_
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tools/record_tables.h"
+
+namespace xkdtazv::cli {
+
+struct Record {
+  std::size_t index = 0;             // 1-based position among the file's records
+  std::size_t offset = 0;            // 0-based byte offset of the record in the file
+  char type = '\0';                  // the byte at position 5; '\0' when the record is shorter
+  const RecordSpec* spec = nullptr;  // nullptr for a type that DTAZV does not know
+  std::size_t payment = 0;           // number among the T records, 0 for other types
+  std::string bytes;                 // exactly the bytes found, whatever their count
+
+  // The bytes of `field` that the record holds: fewer than its length, or
+  // none, when the record ends early.
+  std::string_view Field(const FieldSpec& field) const noexcept;
+  bool Holds(const FieldSpec& field) const noexcept { return bytes.size() >= field.last(); }
+  // A known type at exactly its length: only then do the fields stand where
+  // the layout says.
+  bool whole() const noexcept { return spec != nullptr && bytes.size() == spec->length; }
+};
+
+struct DtazvFile {
+  std::size_t size = 0;
+  bool readable = false;
+  std::string unreadable_reason;  // why the bytes are no DTAZV file at all
+  std::vector<Record> records;
+};
+
+// Never throws for any input and takes time linear in its size.
+DtazvFile ReadDtazv(std::string_view bytes) noexcept;
+
+}  // namespace xkdtazv::cli
+
+#endif  // XKDTAZV_TOOLS_DTAZV_READER_H_

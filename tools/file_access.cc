@@ -1,0 +1,75 @@
+#include "tools/file_access.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+namespace xkdtazv::cli {
+namespace {
+
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const noexcept { return fd_; }
+
+ private:
+  int fd_;
+};
+
+std::string ErrorText(int error) { return std::strerror(error); }
+
+}  // namespace
+
+FileContents ReadWholeFile(const std::string& path) {
+  FileContents contents;
+  const Descriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (file.get() < 0) {
+    contents.error = ErrorText(errno);
+    return contents;
+  }
+  struct stat status {};
+  if (fstat(file.get(), &status) != 0) {
+    contents.error = ErrorText(errno);
+    return contents;
+  }
+  if (S_ISDIR(status.st_mode)) {
+    contents.error = ErrorText(EISDIR);
+    return contents;
+  }
+  std::string bytes;
+  std::vector<char> buffer(1 << 16);
+  for (;;) {
+    const ssize_t count = read(file.get(), buffer.data(), buffer.size());
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) {
+      contents.error = ErrorText(errno);
+      return contents;
+    }
+    if (count == 0) break;
+    bytes.append(buffer.data(), static_cast<std::size_t>(count));
+  }
+  contents.bytes = std::move(bytes);
+  return contents;
+}
+
+std::string WhyNotWritableDirectory(const std::string& directory) {
+  struct stat status {};
+  if (stat(directory.c_str(), &status) != 0) return ErrorText(errno);
+  if (!S_ISDIR(status.st_mode)) return ErrorText(ENOTDIR);
+  std::string probe = directory + "/.xkdtazv-probe-XXXXXX";
+  const Descriptor file(mkstemp(probe.data()));
+  if (file.get() < 0) return ErrorText(errno);
+  unlink(probe.c_str());
+  return {};
+}
+
+}  // namespace xkdtazv::cli

@@ -1,0 +1,256 @@
+#include "tools/generate_command.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "tools/automation_client.h"
+#include "tools/batch_csv.h"
+#include "tools/batch_json.h"
+#include "tools/batch_plan.h"
+#include "tools/exit_status.h"
+#include "tools/file_access.h"
+#include "tools/finding_list.h"
+#include "tools/inspect_report.h"
+#include "tools/inspection.h"
+
+namespace xkdtazv::cli {
+namespace {
+
+// The members and methods this command calls by name.
+constexpr std::string_view kFileClass = "DtAzvDatei";
+constexpr std::string_view kTransferClass = "GeldTransfer";
+constexpr std::string_view kPath = "Pfad";
+constexpr std::string_view kFileName = "DiffFileName";
+constexpr std::string_view kGetSender = "GetMeineInfo";
+constexpr std::string_view kAddTransfer = "AddGeldTransfer";
+constexpr std::string_view kGenerate = "Generate";
+constexpr std::string_view kRunFailedPrefix = "Sonstiger Fehler:";
+
+bool EndsWith(std::string_view text, std::string_view suffix) {
+  if (text.size() < suffix.size()) return false;
+  return std::equal(suffix.rbegin(), suffix.rend(), text.rbegin(),
+                    [](char a, char b) { return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b; });
+}
+
+// By extension; otherwise a JSON batch is one that opens with "{".
+bool IsJsonBatch(const std::string& path, std::string_view bytes) {
+  if (EndsWith(path, ".json")) return true;
+  if (EndsWith(path, ".csv")) return false;
+  const std::size_t first = bytes.find_first_not_of(" \t\r\n");
+  return first != std::string_view::npos && bytes[first] == '{';
+}
+
+class Generation {
+ public:
+  Generation(const GenerateOptions& options, std::ostream& out, std::ostream& err)
+      : options_(options), out_(out), err_(err) {}
+
+  int Run() {
+    std::optional<BatchPlan> plan = ReadAndPlan();
+    if (!plan) return kInputError;
+    if (!ApplyOverrides(*plan)) return kInputError;
+    return Generate(*plan);
+  }
+
+ private:
+  int InputError(const std::string& message) {
+    err_ << "xkdtazv generate: " << message << "\n";
+    return kInputError;
+  }
+
+  std::optional<std::string> ReadFile(const std::string& path) {
+    FileContents contents = ReadWholeFile(path);
+    if (!contents.bytes) InputError("cannot read " + path + ": " + contents.error);
+    return std::move(contents.bytes);
+  }
+
+  std::optional<Batch> ReadBatch(const std::string& path, bool json, std::string_view bytes) {
+    BatchReadResult read = json ? ReadJsonBatch(bytes) : ReadCsvBatch(bytes);
+    if (!read.batch) InputError(path + ": " + read.error);
+    return std::move(read.batch);
+  }
+
+  std::optional<BatchPlan> Plan(const std::string& path, const Batch& batch) {
+    PlanResult planned = PlanBatch(batch);
+    for (const std::string& error : planned.errors) InputError(path + ": " + error);
+    return std::move(planned.plan);
+  }
+
+  std::optional<BatchPlan> ReadAndPlan() {
+    const auto bytes = ReadFile(options_.batch);
+    if (!bytes) return std::nullopt;
+    if (IsJsonBatch(options_.batch, *bytes)) {
+      if (options_.sender) {
+        InputError("--sender is for CSV batches; a JSON batch carries " + std::string(kSenderKey) +
+                   " itself");
+        return std::nullopt;
+      }
+      const auto batch = ReadBatch(options_.batch, true, *bytes);
+      if (!batch) return std::nullopt;
+      if (!batch->has_transfers) {
+        InputError(options_.batch + ": the batch has no " + std::string(kTransfersKey) +
+                   " list of payments");
+        return std::nullopt;
+      }
+      return Plan(options_.batch, *batch);
+    }
+    if (!options_.sender) {
+      InputError("a CSV batch needs --sender FILE: a JSON file with " + std::string(kSenderKey) +
+                 " (and Pfad, or --out)");
+      return std::nullopt;
+    }
+    const auto payments = ReadBatch(options_.batch, false, *bytes);
+    const auto sender_bytes = ReadFile(*options_.sender);
+    if (!payments || !sender_bytes) return std::nullopt;
+    const auto sender = ReadBatch(*options_.sender, true, *sender_bytes);
+    if (!sender) return std::nullopt;
+    if (sender->has_transfers) {
+      InputError(*options_.sender + ": the sender file lists no " + std::string(kTransfersKey) +
+                 "; the payments come from " + options_.batch);
+      return std::nullopt;
+    }
+    // Both files are checked in full before either fault stops the run.
+    auto sender_plan = Plan(*options_.sender, *sender);
+    auto payments_plan = Plan(options_.batch, *payments);
+    if (!sender_plan || !payments_plan) return std::nullopt;
+    sender_plan->transfers = std::move(payments_plan->transfers);
+    return sender_plan;
+  }
+
+  static void Override(std::vector<PlannedValue>& values, std::string_view member,
+                       const std::string& text) {
+    std::erase_if(values, [member](const PlannedValue& value) { return value.member == member; });
+    values.push_back({std::string(member), true, text, 0, "option"});
+  }
+
+  static std::optional<std::string> TextOf(const std::vector<PlannedValue>& values,
+                                           std::string_view member) {
+    std::optional<std::string> text;
+    for (const PlannedValue& value : values) {
+      if (value.member == member) text = value.text;
+    }
+    return text;
+  }
+
+  bool ApplyOverrides(BatchPlan& plan) {
+    if (options_.out) Override(plan.file, kPath, *options_.out);
+    if (options_.name) Override(plan.file, kFileName, *options_.name);
+    const auto directory = TextOf(plan.file, kPath);
+    if (!directory) {
+      InputError("no output directory: give --out DIR or set Pfad in the batch");
+      return false;
+    }
+    if (const std::string why = WhyNotWritableDirectory(*directory); !why.empty()) {
+      InputError("cannot write to the output directory \"" + *directory + "\": " + why);
+      return false;
+    }
+    if (const auto name = TextOf(plan.file, kFileName);
+        name && name->find('/') != std::string::npos) {
+      InputError("the file name \"" + *name +
+                 "\" must not contain \"/\"; give the directory as Pfad");
+      return false;
+    }
+    return true;
+  }
+
+  // Property writes the component itself refuses (such as a number beyond its
+  // range) are input errors too; they are gathered before anything is written.
+  void PutAll(AutomationObject& object, const std::vector<PlannedValue>& values,
+              std::vector<std::string>& errors) {
+    for (const PlannedValue& value : values) {
+      const Variant variant =
+          value.is_text ? Variant::Text(value.text) : Variant::Integer(value.integer);
+      const CallOutcome outcome = object.Put(value.member, variant);
+      if (!outcome.ok) {
+        errors.push_back(
+            value.place + ", " + value.member + ": the component refuses " +
+            (value.is_text ? "\"" + value.text + "\"" : std::to_string(value.integer)) + ": " +
+            outcome.error);
+      }
+    }
+  }
+
+  int RunFailed(const std::string& message) {
+    err_ << "xkdtazv generate: " << message << "\n";
+    return kRunFailed;
+  }
+
+  int Generate(const BatchPlan& plan) {
+    auto created = AutomationObject::Create(kFileClass);
+    if (!created.object) return RunFailed(created.error);
+    AutomationObject& file = *created.object;
+    std::vector<std::string> errors;
+    PutAll(file, plan.file, errors);
+    CallOutcome sender = file.Get(kGetSender);
+    auto sender_object =
+        sender.ok ? AutomationObject::FromVariant(std::move(sender.result)) : std::nullopt;
+    if (!sender_object) return RunFailed(std::string(kGetSender) + ": " + sender.error);
+    PutAll(*sender_object, plan.sender.values, errors);
+    for (const PlannedObject& planned : plan.transfers) {
+      auto transfer = AutomationObject::Create(kTransferClass);
+      if (!transfer.object) return RunFailed(transfer.error);
+      PutAll(*transfer.object, planned.values, errors);
+      const CallOutcome added = file.Call(kAddTransfer, Variant::Object(transfer.object->get()));
+      if (!added.ok) return RunFailed(std::string(kAddTransfer) + ": " + added.error);
+    }
+    if (!errors.empty()) {
+      const std::string batch = options_.batch;
+      for (const std::string& error : errors) InputError(batch + ": " + error);
+      return kInputError;
+    }
+
+    const CallOutcome generated = file.Call(kGenerate);
+    if (!generated.ok) return RunFailed(std::string(kGenerate) + ": " + generated.error);
+    const std::string result = generated.result.Utf8();
+    out_ << "Result of " << kGenerate << ":\n" << result;
+    if (result.empty() || result.back() != '\n') out_ << "\n";
+    if (result.rfind(kRunFailedPrefix, 0) == 0) {
+      out_ << "\nSummary: the run failed; no file was written.\n";
+      return kRunFailed;
+    }
+    const std::string path =
+        file.Get(kPath).result.Utf8() + "/" + file.Get(kFileName).result.Utf8();
+    return Report(path, plan.transfers.size(), result == "SUCCESS");
+  }
+
+  int Report(const std::string& path, std::size_t payments, bool success) {
+    const FileContents written = ReadWholeFile(path);
+    if (!written.bytes)
+      return RunFailed("cannot read the written file " + path + ": " + written.error);
+    const Inspection inspection = Inspect(*written.bytes);
+    out_ << "\nSummary: " << payments << (payments == 1 ? " payment" : " payments")
+         << ", control total " << ControlTotal(inspection) << ", file " << path << ", "
+         << written.bytes->size() << " bytes\n";
+    out_ << "\nBank check (xkdtazv inspect " << path << "):\n";
+    if (!inspection.file.readable) {
+      out_ << "  " << inspection.file.unreadable_reason << "\n";
+      return kFindings;
+    }
+    out_ << FindingsText(inspection.findings);
+    return success && inspection.sound() ? kClean : kFindings;
+  }
+
+  // The Z record's sum of the amounts, as the bank reads it.
+  static std::string ControlTotal(const Inspection& inspection) {
+    for (const Record& record : inspection.file.records) {
+      if (record.type != 'Z' || !record.whole()) continue;
+      std::string_view total = record.Field(*FindField(*record.spec, "Z3"));
+      if (!IsDigits(total)) break;
+      while (total.size() > 1 && total.front() == '0') total.remove_prefix(1);
+      return std::string(total);
+    }
+    return "unknown";
+  }
+
+  const GenerateOptions& options_;
+  std::ostream& out_;
+  std::ostream& err_;
+};
+
+}  // namespace
+
+int RunGenerate(const GenerateOptions& options, std::ostream& out, std::ostream& err) {
+  return Generation(options, out, err).Run();
+}
+
+}  // namespace xkdtazv::cli

@@ -1,0 +1,25 @@
+// `xkdtazv generate BATCH`: fills a DtAzvDatei from a batch through the
+// automation layer, runs Generate, and inspects the file it wrote.
+#ifndef XKDTAZV_TOOLS_GENERATE_COMMAND_H_
+#define XKDTAZV_TOOLS_GENERATE_COMMAND_H_
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace xkdtazv::cli {
+
+struct GenerateOptions {
+  std::string batch;                  // JSON or CSV
+  std::optional<std::string> out;     // overrides the batch's Pfad
+  std::optional<std::string> name;    // overrides the batch's DiffFileName
+  std::optional<std::string> sender;  // JSON with MeineInfo (and Pfad) for a CSV batch
+};
+
+// 0: "SUCCESS" and a clean inspection; 1: written with findings; 2: usage or
+// input error, nothing written; 3: the run failed.
+int RunGenerate(const GenerateOptions& options, std::ostream& out, std::ostream& err);
+
+}  // namespace xkdtazv::cli
+
+#endif  // XKDTAZV_TOOLS_GENERATE_COMMAND_H_

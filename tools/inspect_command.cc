@@ -1,0 +1,29 @@
+#include "tools/inspect_command.h"
+
+#include "tools/exit_status.h"
+#include "tools/file_access.h"
+#include "tools/inspect_report.h"
+#include "tools/inspection.h"
+
+namespace xkdtazv::cli {
+
+int RunInspect(const std::string& path, bool json, std::ostream& out, std::ostream& err) {
+  const FileContents contents = ReadWholeFile(path);
+  if (!contents.bytes) {
+    err << "xkdtazv inspect: cannot read " << path << ": " << contents.error << "\n";
+    return kInputError;
+  }
+  const Inspection inspection = Inspect(*contents.bytes);
+  if (json) {
+    out << JsonText(InspectionJson(inspection, path));
+  } else if (inspection.file.readable) {
+    out << InspectionText(inspection, path);
+  }
+  if (!inspection.file.readable) {
+    err << "xkdtazv inspect: " << path << ": " << inspection.file.unreadable_reason << "\n";
+    return kInputError;
+  }
+  return inspection.sound() ? kClean : kFindings;
+}
+
+}  // namespace xkdtazv::cli

@@ -1,0 +1,132 @@
+#include "tools/record_tables.h"
+
+#include <array>
+
+namespace xkdtazv::cli {
+namespace {
+
+using enum FieldFormat;
+using enum FieldContent;
+
+// Fields 10 to 12 cannot be read in the handbook copies: shown, never judged.
+constexpr std::array<FieldSpec, 15> kQFields{{
+    {"Q1", "Satzlaenge", 1, 4, kNumeric, kAny},
+    {"Q2", "Satzart", 5, 1, kAlpha, kAny},
+    {"Q3", "BLZ", 6, 8, kNumeric, kFilled},
+    {"Q4", "Kontonummer", 14, 10, kNumeric, kFilled},
+    {"Q5.1", "Name", 24, 35, kAlpha, kFilled},
+    {"Q5.2", "Vorname", 59, 35, kAlpha, kAny},
+    {"Q5.3", "Strasse", 94, 35, kAlpha, kAny},
+    {"Q5.4", "OrtPLZ", 129, 35, kAlpha, kAny},
+    {"Q6", "Erstellungsdatum", 164, 6, kNumeric, kDate},
+    {"Q7", "LaufendeTagesnummer", 170, 2, kNumeric, kFilled},
+    {"Q8", "ExecutionDate", 172, 6, kNumeric, kDate},
+    {"Q9", "Meldeweiterleitung", 178, 1, kAlpha, kCode, "J|N"},
+    {"Q10", "Bundeslandnummer", 179, 2, kUnknown, kAny},
+    {"Q11", "Firmennummer", 181, 8, kUnknown, kAny},
+    {"Q12", "Reserve", 189, 68, kUnknown, kAny},
+}};
+
+// Rules that depend on the payment kind live with the payment checks.
+constexpr std::array<FieldSpec, 41> kTFields{{
+    {"T1", "Satzlaenge", 1, 4, kNumeric, kAny},
+    {"T2", "Satzart", 5, 1, kAlpha, kAny},
+    {"T3", "BLZ", 6, 8, kNumeric, kFilled},
+    {"T4a", "ISOWaehrungsCode", 14, 3, kAlpha, kCurrency},
+    {"T4b", "Kontonummer", 17, 10, kNumeric, kFilled},
+    {"T5", "ExecutionDate", 27, 6, kNumeric, kOptionalDate},
+    {"T6", "BLZ_E", 33, 8, kNumeric, kAny},
+    {"T7a", "ISOWaehrungsCode_E", 41, 3, kAlpha, kAny},
+    {"T7b", "Kontonummer_E", 44, 10, kNumeric, kAny},
+    {"T8", "BIC", 54, 11, kAlpha, kAny},
+    {"T9a", "BankLaenderCode", 65, 3, kAlpha, kCountry},
+    {"T9b.1", "BankAnschrift1", 68, 35, kAlpha, kAny},
+    {"T9b.2", "BankAnschrift2", 103, 35, kAlpha, kAny},
+    {"T9b.3", "BankAnschrift3", 138, 35, kAlpha, kAny},
+    {"T9b.4", "BankAnschrift4", 173, 35, kAlpha, kAny},
+    {"T10a", "LaenderCode", 208, 3, kAlpha, kCountry},
+    {"T10b.1", "Name", 211, 35, kAlpha, kAny},
+    {"T10b.2", "Vorname", 246, 35, kAlpha, kAny},
+    {"T10b.3", "Strasse", 281, 35, kAlpha, kAny},
+    {"T10b.4", "OrtPLZ", 316, 35, kAlpha, kAny},
+    {"T11", "Ordervermerk", 351, 70, kAlpha, kAny},
+    {"T12", "IBAN", 421, 35, kAlpha, kAny},
+    {"T13", "Auftragswaehrung", 456, 3, kUnknown, kAny},
+    {"T14a", "BetragVorkomma", 459, 14, kNumeric, kAny},
+    {"T14b", "BetragNachkomma", 473, 3, kNumeric, kAny},
+    {"T15.1", "Verwendungszweck1", 476, 35, kAlpha, kAny},
+    {"T15.2", "Verwendungszweck2", 511, 35, kAlpha, kAny},
+    {"T15.3", "Verwendungszweck3", 546, 35, kAlpha, kAny},
+    {"T15.4", "Verwendungszweck4", 581, 35, kAlpha, kAny},
+    {"T16", "Weisungsschluessel1", 616, 2, kNumeric, kAny},
+    {"T17", "Weisungsschluessel2", 618, 2, kNumeric, kAny},
+    {"T18", "Weisungsschluessel3", 620, 2, kNumeric, kAny},
+    {"T19", "Weisungsschluessel4", 622, 2, kNumeric, kAny},
+    {"T20", "WeisungsschluesselZusatz", 624, 25, kAlpha, kAny},
+    {"T21", "Entgeltregelung", 649, 2, kNumeric, kCode, "00|01|02"},
+    {"T22", "Zahlungsart", 651, 2, kNumeric, kAny},
+    {"T23", "VariableText", 653, 27, kAlpha, kAny},
+    {"T24", "Ansprechpartner", 680, 35, kAlpha, kAny},
+    {"T25", "Kennzeichen", 715, 1, kNumeric, kCode, "0|1"},
+    {"T26", "Reserve", 716, 51, kUnknown, kAny},
+    {"T27", "Erweiterungskennzeichen", 767, 2, kUnknown, kAny},
+}};
+
+constexpr std::array<FieldSpec, 5> kZFields{{
+    {"Z1", "Satzlaenge", 1, 4, kNumeric, kAny},
+    {"Z2", "Satzart", 5, 1, kAlpha, kAny},
+    {"Z3", "TotalBetrag", 6, 15, kNumeric, kAny},
+    {"Z4", "TotalTransactions", 21, 15, kNumeric, kAny},
+    {"Z5", "Reserve", 36, 221, kAlpha, kEmpty},
+}};
+
+// The report records' inner layout is not in the handbook copies.
+constexpr std::array<FieldSpec, 3> kVFields{{
+    {"V1", "Satzlaenge", 1, 4, kNumeric, kAny},
+    {"V2", "Satzart", 5, 1, kAlpha, kAny},
+    {"V3", "Meldung", 6, 251, kUnknown, kAny},
+}};
+
+constexpr std::array<FieldSpec, 3> kWFields{{
+    {"W1", "Satzlaenge", 1, 4, kNumeric, kAny},
+    {"W2", "Satzart", 5, 1, kAlpha, kAny},
+    {"W3", "Meldung", 6, 251, kUnknown, kAny},
+}};
+
+constexpr std::array<RecordSpec, 5> kRecords{{
+    {'Q', 256, "header", kQFields},
+    {'T', 768, "payment", kTFields},
+    {'V', 256, "report on transit trade", kVFields},
+    {'W', 256, "report on services and capital transactions", kWFields},
+    {'Z', 256, "trailer", kZFields},
+}};
+
+// Every table must cover its record exactly, field after field.
+constexpr bool CoversRecord(const RecordSpec& record) {
+  std::size_t next = 1;
+  for (const FieldSpec& field : record.fields) {
+    if (field.first != next || field.length == 0) return false;
+    next = field.first + field.length;
+  }
+  return next == record.length + 1;
+}
+static_assert(CoversRecord(kRecords[0]) && CoversRecord(kRecords[1]) && CoversRecord(kRecords[2]) &&
+              CoversRecord(kRecords[3]) && CoversRecord(kRecords[4]));
+
+}  // namespace
+
+const RecordSpec* FindRecordSpec(char type) noexcept {
+  for (const RecordSpec& record : kRecords) {
+    if (record.type == type) return &record;
+  }
+  return nullptr;
+}
+
+const FieldSpec* FindField(const RecordSpec& spec, std::string_view id) noexcept {
+  for (const FieldSpec& field : spec.fields) {
+    if (field.id == id) return &field;
+  }
+  return nullptr;
+}
+
+}  // namespace xkdtazv::cli

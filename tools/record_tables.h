@@ -1,0 +1,62 @@
+// The DTAZV record layouts as a bank reads them: one table per record type,
+// each field with its number in the handbook, a name, its positions, its
+// format and what must stand in it. The reader splits records by these tables
+// and the bank checks walk them, so a field is described in exactly one place.
+//
+//   const RecordSpec* spec = FindRecordSpec('T');
+//   for (const FieldSpec& field : spec->fields) std::cout << field.id << ' ' << field.name;
+#ifndef XKDTAZV_TOOLS_RECORD_TABLES_H_
+#define XKDTAZV_TOOLS_RECORD_TABLES_H_
+
+#include <cstddef>
+#include <span>
+#include <string_view>
+
+namespace xkdtazv::cli {
+
+enum class FieldFormat {
+  kAlpha,    // left-aligned, unused positions blank, DTAZV characters only
+  kNumeric,  // digits only, unused positions zero
+  kUnknown,  // the handbooks leave the format unreadable: shown, never judged
+};
+
+// What must stand in a field beyond its format, for every payment kind.
+enum class FieldContent {
+  kAny,
+  kFilled,        // mandatory: not blank, not only zeros
+  kEmpty,         // must not be filled: blanks or zeros
+  kDate,          // JJMMTT, a real calendar date
+  kOptionalDate,  // zeros, or JJMMTT as kDate
+  kCountry,       // blank, or a two-letter ISO code followed by a blank
+  kCurrency,      // a three-letter ISO currency code
+  kCode,          // one of the texts in FieldSpec::codes
+};
+
+struct FieldSpec {
+  std::string_view id;    // the handbook's field number: "Q3", "T10b.2"
+  std::string_view name;  // the field's name in this system's record layouts
+  std::size_t first;      // 1-based position of the first character
+  std::size_t length;
+  FieldFormat format;
+  FieldContent content;
+  std::string_view codes = {};  // for kCode: the allowed texts, separated by "|"
+
+  std::size_t last() const noexcept { return first + length - 1; }
+};
+
+struct RecordSpec {
+  char type;
+  std::size_t length;
+  std::string_view title;  // what the record is, for people
+  std::span<const FieldSpec> fields;
+};
+
+// The layout of a record type; nullptr for a type that DTAZV does not know.
+const RecordSpec* FindRecordSpec(char type) noexcept;
+
+// The field with handbook number `id` in `spec`; nullptr when there is none.
+const FieldSpec* FindField(const RecordSpec& spec, std::string_view id) noexcept;
+
+}  // namespace xkdtazv::cli
+
+#endif  // XKDTAZV_TOOLS_RECORD_TABLES_H_

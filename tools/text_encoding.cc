@@ -1,0 +1,140 @@
+#include "tools/text_encoding.h"
+
+#include <unicode/ucnv.h>
+#include <unicode/utf8.h>
+
+#include <cstdint>
+#include <memory>
+
+namespace xkdtazv::cli {
+namespace {
+
+constexpr char kReplacement[] = "\xEF\xBF\xBD";  // U+FFFD
+
+struct ConverterCloser {
+  void operator()(UConverter* converter) const { ucnv_close(converter); }
+};
+
+std::string Utf8Of(UChar32 code_point) {
+  char buffer[U8_MAX_LENGTH];
+  std::int32_t length = 0;
+  UBool error = false;
+  U8_APPEND(buffer, length, U8_MAX_LENGTH, code_point, error);
+  if (error) return kReplacement;
+  return std::string(buffer, static_cast<std::size_t>(length));
+}
+
+}  // namespace
+
+Windows1252Table MakeWindows1252Table() {
+  Windows1252Table table;
+  for (std::size_t byte = 0; byte < 0x80; ++byte)
+    table[byte] = std::string(1, static_cast<char>(byte));
+  UErrorCode status = U_ZERO_ERROR;
+  std::unique_ptr<UConverter, ConverterCloser> converter(ucnv_open("windows-1252", &status));
+  for (std::size_t byte = 0x80; byte < table.size(); ++byte) {
+    table[byte] = kReplacement;
+    if (U_FAILURE(status)) continue;
+    // Undefined bytes must surface as errors, not as a silent substitute.
+    UErrorCode callback_status = U_ZERO_ERROR;
+    ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                        &callback_status);
+    const char source = static_cast<char>(byte);
+    UChar target[4];
+    UErrorCode convert_status = U_ZERO_ERROR;
+    const std::int32_t length =
+        ucnv_toUChars(converter.get(), target, 4, &source, 1, &convert_status);
+    if (U_SUCCESS(convert_status) && length == 1 && target[0] != 0x1A) {
+      table[byte] = Utf8Of(target[0]);
+    }
+    ucnv_reset(converter.get());
+  }
+  return table;
+}
+
+std::string Windows1252ToUtf8(std::string_view bytes) {
+  const Windows1252Table table = MakeWindows1252Table();
+  std::string out;
+  out.reserve(bytes.size());
+  for (const char byte : bytes) out += table[static_cast<unsigned char>(byte)];
+  return out;
+}
+
+std::string PrintableWindows1252(std::string_view bytes, const Windows1252Table& table) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(bytes.size());
+  for (const char byte : bytes) {
+    const auto value = static_cast<unsigned char>(byte);
+    const std::string& utf8 = table[value];
+    const bool control = value < 0x20 || value == 0x7F;
+    if (control || utf8 == kReplacement) {
+      out += "\\x";
+      out += kHex[value >> 4];
+      out += kHex[value & 0xF];
+    } else {
+      out += utf8;
+    }
+  }
+  return out;
+}
+
+bool IsValidUtf8(std::string_view text) noexcept {
+  const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
+  const auto length = static_cast<std::int32_t>(text.size());
+  if (text.size() > static_cast<std::size_t>(INT32_MAX)) return false;
+  std::int32_t offset = 0;
+  while (offset < length) {
+    UChar32 code_point = 0;
+    U8_NEXT(data, offset, length, code_point);
+    if (code_point < 0) return false;
+  }
+  return true;
+}
+
+std::string EscapeInvalidUtf8(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  if (text.size() > static_cast<std::size_t>(INT32_MAX)) text = text.substr(0, INT32_MAX);
+  const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
+  const auto length = static_cast<std::int32_t>(text.size());
+  std::string out;
+  std::int32_t offset = 0;
+  while (offset < length) {
+    const std::int32_t start = offset;
+    UChar32 code_point = 0;
+    U8_NEXT(data, offset, length, code_point);
+    if (code_point >= 0) {
+      out.append(
+          text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(offset - start)));
+      continue;
+    }
+    const std::uint8_t byte = data[start];
+    out += "\\x";
+    out += kHex[byte >> 4];
+    out += kHex[byte & 0xF];
+    offset = start + 1;
+  }
+  return out;
+}
+
+std::size_t CodePointCount(std::string_view utf8) noexcept {
+  if (utf8.size() > static_cast<std::size_t>(INT32_MAX)) return utf8.size();
+  const auto* data = reinterpret_cast<const std::uint8_t*>(utf8.data());
+  const auto length = static_cast<std::int32_t>(utf8.size());
+  std::size_t count = 0;
+  std::int32_t offset = 0;
+  while (offset < length) {
+    UChar32 code_point = 0;
+    U8_NEXT(data, offset, length, code_point);  // a malformed sequence counts once
+    ++count;
+  }
+  return count;
+}
+
+std::string_view WithoutByteOrderMark(std::string_view text) noexcept {
+  constexpr std::string_view kBom = "\xEF\xBB\xBF";
+  if (text.substr(0, kBom.size()) == kBom) text.remove_prefix(kBom.size());
+  return text;
+}
+
+}  // namespace xkdtazv::cli
