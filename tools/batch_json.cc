@@ -2,6 +2,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include <set>
+#include <vector>
+
 #include "tools/text_encoding.h"
 
 namespace xkdtazv::cli {
@@ -60,6 +63,66 @@ std::optional<BatchObject> ObjectOf(const Json& json, const std::string& place) 
   return object;
 }
 
+// Finds the first member given twice in one object, which JSON parsers
+// otherwise settle silently by keeping one of the two values.
+class DuplicateMembers {
+ public:
+  bool Notice(Json::parse_event_t event, const Json& parsed) {
+    using Event = Json::parse_event_t;
+    switch (event) {
+      case Event::object_start:
+      case Event::array_start:
+        frames_.push_back({event == Event::array_start, PlaceOfNextValue(), {}, {}, 0});
+        break;
+      case Event::object_end:
+      case Event::array_end:
+        if (!frames_.empty()) frames_.pop_back();
+        break;
+      case Event::key:
+        if (!frames_.empty()) {
+          Frame& frame = frames_.back();
+          frame.key = parsed.get<std::string>();
+          if (!frame.keys.insert(frame.key).second && error_.empty()) {
+            error_ = frame.place + ": the member \"" + frame.key + "\" is given twice";
+          }
+        }
+        break;
+      case Event::value:
+        PlaceOfNextValue();
+        break;
+    }
+    return true;
+  }
+
+  const std::string& error() const noexcept { return error_; }
+
+ private:
+  struct Frame {
+    bool array;
+    std::string place;
+    std::string key;  // the latest key of an object
+    std::set<std::string> keys;
+    std::size_t elements;  // of an array
+  };
+
+  // Names the value that begins now, the way the batch's messages name it:
+  // "GeldTransfer 3" for the third object in the list under "GeldTransfer".
+  // A list's own name is the key it stands under, so names never grow with
+  // the depth of nesting.
+  std::string PlaceOfNextValue() {
+    if (frames_.empty()) return "top level";
+    Frame& parent = frames_.back();
+    if (!parent.array) return parent.key;
+    const std::string number = std::to_string(++parent.elements);
+    return frames_.size() > 1 && !frames_[frames_.size() - 2].array
+               ? frames_[frames_.size() - 2].key + " " + number
+               : "list element " + number;
+  }
+
+  std::vector<Frame> frames_;
+  std::string error_;
+};
+
 // nlohmann's messages begin with an identifier meant for programs.
 std::string WithoutExceptionId(const std::string& what) {
   const std::size_t end = what.find("] ");
@@ -73,11 +136,16 @@ BatchReadResult Failed(std::string error) {
 
 BatchReadResult Read(std::string_view text) {
   Json json;
+  DuplicateMembers duplicates;
   try {
-    json = Json::parse(text.begin(), text.end());
+    json = Json::parse(text.begin(), text.end(),
+                       [&duplicates](int, Json::parse_event_t event, Json& parsed) {
+                         return duplicates.Notice(event, parsed);
+                       });
   } catch (const Json::parse_error& error) {
     return Failed(EscapeInvalidUtf8(WithoutExceptionId(error.what())));
   }
+  if (!duplicates.error().empty()) return Failed(duplicates.error());
   if (!json.is_object()) {
     return Failed("the batch must be a JSON object with Pfad, DiffFileName, " +
                   std::string(kSenderKey) + " and " + std::string(kTransfersKey) + ", not " +

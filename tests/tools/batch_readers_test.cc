@@ -65,6 +65,12 @@ TEST(JsonBatchTest, NamesWhereAndWhyItCannotBeRead) {
        "GeldTransfer must be a list of objects, not object"},
       {"TransferNoObject", R"({"GeldTransfer": [{}, 5]})",
        "GeldTransfer 2 must be an object of member names and values, not number"},
+      {"MemberTwice", R"({"GeldTransfer": [7, {"Betrag": "1"}, {"Name": "A", "Name": "B"}]})",
+       "GeldTransfer 3: the member \"Name\" is given twice"},
+      {"SenderMemberTwice", R"({"MeineInfo": {"BLZ": "1", "BLZ": "2"}, "BLZ": "3"})",
+       "MeineInfo: the member \"BLZ\" is given twice"},
+      {"TopLevelMemberTwice", R"({"Pfad": "a", "GeldTransfer": [], "Pfad": "b"})",
+       "top level: the member \"Pfad\" is given twice"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
