@@ -337,7 +337,10 @@ struct XkUnknown {
    interface's constant description (index 0 only). GetIDsOfNames maps
    names[0] to the member's dispatch id and names[1..] to its parameters'
    positions; `iid` may be NULL. Invoke with `result`, `excepinfo` and
-   `arg_error` each optional. */
+   `arg_error` each optional; it empties `result` first, so pass a variant
+   that holds nothing. No argument is converted: text members take
+   XK_VT_BSTR, enumerations XK_VT_I4, object parameters XK_VT_DISPATCH or
+   XK_VT_UNKNOWN (NULL allowed); anything else is XK_DISP_E_TYPEMISMATCH. */
 typedef struct XkDispatchVtbl {
   XkResult (*QueryInterface)(XkDispatch* self, const XkGuid* iid, void** object);
   uint32_t (*AddRef)(XkDispatch* self);
