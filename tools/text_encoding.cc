@@ -30,24 +30,23 @@ Windows1252Table MakeWindows1252Table() {
   Windows1252Table table;
   for (std::size_t byte = 0; byte < 0x80; ++byte)
     table[byte] = std::string(1, static_cast<char>(byte));
+  for (std::size_t byte = 0x80; byte < table.size(); ++byte) table[byte] = kReplacement;
+  // The upper half in one conversion: every byte of this code page maps to one
+  // UTF-16 unit, and an undefined byte to the converter's substitute.
+  char upper_half[0x80];
+  for (std::size_t i = 0; i < sizeof upper_half; ++i) upper_half[i] = static_cast<char>(0x80 + i);
+  UChar units[0x80];
   UErrorCode status = U_ZERO_ERROR;
   std::unique_ptr<UConverter, ConverterCloser> converter(ucnv_open("windows-1252", &status));
-  for (std::size_t byte = 0x80; byte < table.size(); ++byte) {
-    table[byte] = kReplacement;
-    if (U_FAILURE(status)) continue;
-    // Undefined bytes must surface as errors, not as a silent substitute.
-    UErrorCode callback_status = U_ZERO_ERROR;
-    ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
-                        &callback_status);
-    const char source = static_cast<char>(byte);
-    UChar target[4];
-    UErrorCode convert_status = U_ZERO_ERROR;
-    const std::int32_t length =
-        ucnv_toUChars(converter.get(), target, 4, &source, 1, &convert_status);
-    if (U_SUCCESS(convert_status) && length == 1 && target[0] != 0x1A) {
-      table[byte] = Utf8Of(target[0]);
-    }
-    ucnv_reset(converter.get());
+  const std::int32_t length =
+      U_SUCCESS(status) ? ucnv_toUChars(converter.get(), units, 0x80, upper_half, 0x80, &status)
+                        : 0;
+  if (U_FAILURE(status) || length != 0x80) return table;
+  for (std::size_t i = 0; i < 0x80; ++i) {
+    // ICU hands the five undefined bytes through as C1 control characters.
+    const bool undefined =
+        units[i] == 0x1A || units[i] == 0xFFFD || (units[i] >= 0x80 && units[i] <= 0x9F);
+    if (!undefined) table[0x80 + i] = Utf8Of(units[i]);
   }
   return table;
 }

@@ -49,6 +49,10 @@ const std::vector<SpoiltField>& SpoiltFields() {
        [](DtazvSample& s) { s.Put(3, 290, "\r"); },
        {"record 3 (T, payment 2), T10b.3 Strasse, positions 281-315: holds \"\\x0D\" at position "
         "290: DTAZV allows A-Z, 0-9, blank and . , & - / + * $ %"}},
+      {"UndefinedByteShownEscaped",
+       [](DtazvSample& s) { s.Put(3, 213, "\x81"); },
+       {"record 3 (T, payment 2), T10b.1 Name, positions 211-245: holds \"\\x81\" at position "
+        "213: DTAZV allows A-Z, 0-9, blank and . , & - / + * $ %"}},
       {"TextNotLeftAligned",
        [](DtazvSample& s) { s.Put(1, 94, " HAUPTSTR. 1"); },
        {"record 1 (Q), Q5.3 Strasse, positions 94-128: \" HAUPTSTR. 1\" is not left-aligned: the "
