@@ -13,7 +13,7 @@ seconds=${1:-60}
 shift || true
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DXKDTAZV_FUZZ=ON -DXKDTAZV_TESTS=OFF >/dev/null
+  -DXKDTAZV_FUZZ=ON -DXKDTAZV_TESTS=OFF -DXKDTAZV_AUTOMATION=ON -DXKDTAZV_TOOLS=ON >/dev/null
 cmake --build build-fuzz -j"$(nproc)"
 
 targets=("$@")
@@ -27,6 +27,10 @@ fi
 mkdir -p build-fuzz/findings
 for target in "${targets[@]}"; do
   corpus=build-fuzz/corpus/$target
+  if [[ ! -x build-fuzz/fuzz/${target}_fuzzer ]]; then
+    echo "no fuzz target named $target" >&2
+    exit 2
+  fi
   mkdir -p "$corpus"
   echo "== $target: $seconds s"
   ASAN_OPTIONS=detect_leaks=1 "build-fuzz/fuzz/${target}_fuzzer" \

@@ -1,0 +1,18 @@
+// Reads any bytes as a DTAZV file the way `inspect` does, and renders the
+// result as text and JSON: never a crash, a hang or an exception.
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "tools/inspect_report.h"
+#include "tools/inspection.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const xkdtazv::cli::Inspection inspection = xkdtazv::cli::Inspect(bytes);
+  // A sound file has no findings; an unreadable one is never sound.
+  if (inspection.sound() && !inspection.file.readable) std::abort();
+  (void)xkdtazv::cli::InspectionText(inspection, "fuzz");
+  (void)xkdtazv::cli::JsonText(xkdtazv::cli::InspectionJson(inspection, "fuzz"));
+  return 0;
+}
