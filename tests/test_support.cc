@@ -61,6 +61,31 @@ std::string LocaleCaseName(const ::testing::TestParamInfo<LocaleCase>& info) {
   return name;
 }
 
+std::string WithMark(std::string_view text, const std::string& mark) {
+  std::string out;
+  for (char c : text) {
+    if (c == ',') {
+      out += mark;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::vector<std::string> HostileTexts() {
+  return {
+      "",
+      std::string(100000, 'x'),
+      std::string(100000, '\xFF'),
+      "a\xC3\x28\xE2\x82",
+      std::string("\0\0\0", 3),
+      "\x01\x02\r\n\t\x7F",
+      "\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F",
+      "\xE4\xB8\xAD\xF0\x9F\x98\x80\xE2\x82\xAC",
+  };
+}
+
 TodayFunction FixedToday(std::chrono::year_month_day today) {
   return [today] { return today; };
 }

@@ -12,6 +12,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "xkdtazv/meine_info.h"
@@ -60,6 +61,14 @@ class LocaleTest : public ::testing::TestWithParam<LocaleCase> {
 
 // Names parameterised cases after the locale: "de_DE_UTF_8", "C_UTF_8".
 std::string LocaleCaseName(const ::testing::TestParamInfo<LocaleCase>& info);
+
+// `text` with every "," replaced by `mark`, so one table of amounts serves
+// both locales.
+std::string WithMark(std::string_view text, const std::string& mark);
+
+// Texts no property may choke on: empty, 100,000 characters, invalid UTF-8,
+// NUL bytes, control characters, umlauts and characters beyond Windows-1252.
+std::vector<std::string> HostileTexts();
 
 // A clock that always answers `today`.
 TodayFunction FixedToday(std::chrono::year_month_day today);

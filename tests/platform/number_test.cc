@@ -16,24 +16,12 @@ namespace xkdtazv::detail {
 namespace {
 
 using ::xkdtazv::testing::LocaleTest;
+using ::xkdtazv::testing::WithMark;
 
 struct RecognitionCase {
   std::string text;  // written with "," as the decimal mark
   std::optional<double> value;
 };
-
-// Rewritten to the mark under test, so one table serves both locales.
-std::string WithMark(std::string text, const std::string& mark) {
-  std::string out;
-  for (char c : text) {
-    if (c == ',') {
-      out += mark;
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
 
 const RecognitionCase kRecognition[] = {
     {"0", 0.0},

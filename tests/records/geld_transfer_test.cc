@@ -17,7 +17,9 @@ namespace xkdtazv {
 namespace {
 
 using ::xkdtazv::detail::CountCodePoints;
+using ::xkdtazv::testing::HostileTexts;
 using ::xkdtazv::testing::LocaleTest;
+using ::xkdtazv::testing::WithMark;
 
 constexpr std::int32_t kInt32Min = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
@@ -31,19 +33,6 @@ std::string Slice(const std::string& record, std::size_t from, std::size_t lengt
 
 std::string Blanks(std::size_t count) { return std::string(count, ' '); }
 std::string Zeros(std::size_t count) { return std::string(count, '0'); }
-
-// "12,05" written with the mark of the locale under test.
-std::string WithMark(std::string text, const std::string& mark) {
-  std::string out;
-  for (char c : text) {
-    if (c == ',') {
-      out += mark;
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
 
 template <typename Call>
 FailureCode FailureOf(Call&& call) {
@@ -553,16 +542,7 @@ TEST_P(GeldTransferTest, TextsTooLongToRenderGiveTheFailureText) {
 // Every text property takes every text: the getter returns what was stored
 // and rendering answers with a record or the failure text.
 TEST_P(GeldTransferTest, TakesAnyTextInEveryProperty) {
-  const std::string texts[] = {
-      "",
-      std::string(100000, 'x'),
-      std::string(100000, '\xFF'),
-      "a\xC3\x28\xE2\x82",
-      std::string("\0\0\0", 3),
-      "\x01\x02\r\n\t\x7F",
-      "\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F",
-      "\xE4\xB8\xAD\xF0\x9F\x98\x80\xE2\x82\xAC",
-  };
+  const std::vector<std::string> texts = HostileTexts();
   for (const auto& property : kTextProperties) {
     for (const std::string& text : texts) {
       SCOPED_TRACE(std::string(property.name) + " with " + std::to_string(text.size()) + " bytes");

@@ -14,6 +14,7 @@ namespace {
 using namespace std::chrono;
 using ::xkdtazv::detail::CountCodePoints;
 using ::xkdtazv::testing::FixedToday;
+using ::xkdtazv::testing::HostileTexts;
 using ::xkdtazv::testing::LocaleTest;
 using ::xkdtazv::testing::SequenceToday;
 
@@ -370,16 +371,7 @@ TEST_P(MeineInfoTest, TakesAnyTextInEveryProperty) {
       {"OrtPLZ", &MeineInfo::setOrtPLZ, &MeineInfo::OrtPLZ, true},
       {"ExecutionDate", &MeineInfo::setExecutionDate, &MeineInfo::ExecutionDate, false},
   };
-  const std::string texts[] = {
-      "",
-      std::string(100000, 'x'),
-      std::string(100000, '\xFF'),
-      "a\xC3\x28\xE2\x82",
-      std::string("\0\0\0", 3),
-      "\x01\x02\r\n\t\x7F",
-      "\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F",
-      "\xE4\xB8\xAD\xF0\x9F\x98\x80\xE2\x82\xAC",
-  };
+  const std::vector<std::string> texts = HostileTexts();
   for (const auto& property : properties) {
     for (const std::string& text : texts) {
       SCOPED_TRACE(std::string(property.name) + " with " + std::to_string(text.size()) + " bytes");
