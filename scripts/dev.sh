@@ -32,11 +32,12 @@ generate_locales() {
   fi
 }
 
+# build DIR [CMAKE_ARGS...]; BUILD_TARGET limits the build to one target.
 build() {
   local dir=$1
   shift
   cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
-  cmake --build "$dir" -j"$(nproc)"
+  cmake --build "$dir" -j"$(nproc)" ${BUILD_TARGET:+--target "$BUILD_TARGET"}
 }
 
 run_tests() {
@@ -50,7 +51,7 @@ install_missing_packages
 generate_locales
 case "$job" in
   example)
-    build build
+    BUILD_TARGET=xkdtazv_cli build build
     bash examples/run_example.sh build
     ;;
   test)
