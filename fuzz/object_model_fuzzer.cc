@@ -2,24 +2,22 @@
 // component's promises after every step: results are "SUCCESS" or lines ending
 // in CR LF, written files have 512 + 768 * N bytes whose trailer agrees with
 // their T records, and failed enumeration writes leave the object usable.
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/file_service.h"
 #include "xkdtazv/xkdtazv.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using xkdtazv::GeldTransfer;
 using xkdtazv::MeineInfo;
 
@@ -124,9 +122,7 @@ long long FieldNumber(std::string_view field) {
   return std::stoll(std::string(field.substr(start)));
 }
 
-void CheckFile(const fs::path& path, std::size_t payments) {
-  std::ifstream in(path, std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+void CheckFile(const std::string& bytes, std::size_t payments) {
   if (bytes.size() != 512 + 768 * payments) std::abort();
   long long total = 0;
   for (std::size_t i = 0; i < payments; ++i) {
@@ -138,21 +134,45 @@ void CheckFile(const fs::path& path, std::size_t payments) {
   if (FieldNumber(z.substr(20, 15)) != static_cast<long long>(payments)) std::abort();
 }
 
+// Files in memory: the run's bytes without the cost of a disk, so the fuzzer
+// spends its time in the component.
+class MemoryFileService : public xkdtazv::detail::FileService {
+ public:
+  class File : public xkdtazv::detail::OutputFile {
+   public:
+    explicit File(std::string& bytes) : bytes_(bytes) {}
+    void Write(std::string_view bytes) override { bytes_.append(bytes); }
+    void Flush() override {}
+    void Close() override {}
+
+   private:
+    std::string& bytes_;
+  };
+
+  std::unique_ptr<xkdtazv::detail::OutputFile> CreateTemporary(
+      const std::string& final_path, std::string& temporary_path) override {
+    temporary_path = final_path + ".tmp";
+    return std::make_unique<File>(files_[temporary_path]);
+  }
+  void Rename(const std::string& from, const std::string& to) override {
+    std::string bytes = std::move(files_[from]);
+    files_.erase(from);
+    files_[to] = std::move(bytes);
+  }
+  void Remove(const std::string& path) noexcept override { files_.erase(path); }
+
+  std::map<std::string, std::string>& files() { return files_; }
+
+ private:
+  std::map<std::string, std::string> files_;
+};
+
 std::string SafeFileName(std::string name) {
   for (char& c : name) {
     if (c == '/' || c == '\0') c = '_';
   }
   if (name == "." || name == "..") name = "DTAZV";
   return name.substr(0, 100);
-}
-
-const fs::path& Directory() {
-  static const fs::path directory = [] {
-    fs::path path = fs::temp_directory_path() / ("xkdtazv-fuzz-" + std::to_string(::getpid()));
-    fs::create_directories(path);
-    return path;
-  }();
-  return directory;
 }
 
 // One operation per line: a letter, numbers, then text to the end of the line.
@@ -199,8 +219,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view program(reinterpret_cast<const char*>(data), size);
   ::setenv("LC_ALL", "C.UTF-8", 1);
 
-  xkdtazv::DtAzvDatei file;
-  file.setPfad(Directory().string());
+  auto files = std::make_shared<MemoryFileService>();
+  xkdtazv::DtAzvDatei file(files, nullptr);
+  file.setPfad("/fuzz");
   std::array<std::shared_ptr<GeldTransfer>, 3> payments;
   for (auto& payment : payments) payment = std::make_shared<GeldTransfer>();
   std::size_t added = 0;
@@ -253,12 +274,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         file.setDiffFileName(SafeFileName(line.Text()));
         break;
       case 'G': {
-        for (const auto& entry : fs::directory_iterator(Directory())) fs::remove_all(entry);
+        files->files().clear();
         const std::string result = file.Generate();
         if (result.rfind("Sonstiger Fehler:", 0) == 0) break;
         CheckResult(result);
-        const fs::path path = Directory() / file.DiffFileName();
-        if (result.find("FEHLER") == std::string::npos && fs::exists(path)) CheckFile(path, added);
+        if (files->files().size() > 1) std::abort();  // a temporary file was left behind
+        const auto written = files->files().find("/fuzz/" + file.DiffFileName());
+        if (result.find("FEHLER") == std::string::npos && written != files->files().end()) {
+          CheckFile(written->second, added);
+        }
         break;
       }
       case 'R':
@@ -268,6 +292,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
     }
   }
-  for (const auto& entry : fs::directory_iterator(Directory())) fs::remove_all(entry);
   return 0;
 }

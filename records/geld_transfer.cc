@@ -120,6 +120,10 @@ void GeldTransfer::setBetrag(std::string_view value) {
       hundredths = 0;
     }
     integer_text = FormatInteger(integer);
+    // A longer integer part would be cut to a different amount in the record.
+    if (integer_text.size() > static_cast<std::size_t>(kTransferLayout[kBetragVorkomma].length)) {
+      throw Failure(FailureCode::kOverflow);
+    }
     hundredths_text = FormatHundredths(hundredths);
   } catch (const Failure&) {
     integer_text = hundredths_text = "0";

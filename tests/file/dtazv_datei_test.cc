@@ -230,6 +230,20 @@ TEST_F(DtAzvDateiTest, NullPaymentFailsTheRunCleanly) {
   EXPECT_FALSE(fs::exists(Written()));
 }
 
+// Found by fuzzing: a fifteen-digit integer part was cut to fourteen digits in
+// the T record while the trailer counted all fifteen.
+TEST_F(DtAzvDateiTest, AnAmountBeyondTheFieldIsReportedAndTheTotalsAgree) {
+  auto file = MakeFile();
+  file->AddGeldTransfer(Payment("200060115678900.75"));
+  file->AddGeldTransfer(Payment("5"));
+  EXPECT_EQ(file->Generate(),
+            "Bei der Validierung vom GeldTransfer 1 wurde ein Fehler entdeckt!\r\n"
+            "Fehler: Betrag muss groesser als Null sein!\r\n");
+  const std::string bytes = ReadFile(Written());
+  EXPECT_EQ(bytes.substr(256 + 458, 17), std::string(17, '0'));
+  EXPECT_EQ(bytes.substr(256 + 768 * 2 + 5, 15), "000000000000005");
+}
+
 TEST_F(DtAzvDateiTest, TotalBeyondFifteenDigitsIsAnOverflow) {
   auto file = MakeFile();
   for (int i = 0; i < 11; ++i) file->AddGeldTransfer(Payment("99999999999999"));

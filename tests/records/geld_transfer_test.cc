@@ -97,7 +97,7 @@ const AmountCase kAmounts[] = {
     {"-12,05", "00000000000-12-05", "-12,05"},
     {"-0,5", "00000000000000-50", "-0,5"},
     {"1234567890123,45", "01234567890123450", "1234567890123,45"},
-    {"123456789012345678", "12345678901234000", "123456789012346000"},
+    {"123456789012345678", "00000000000000000", "0"},  // beyond the field: out of range
     {"", "00000000000000000", "0"},
     {"abc", "00000000000000000", "0"},
     {"1.234,56", "00000000000000000", "0"},
@@ -138,12 +138,27 @@ TEST_P(GeldTransferTest, TakesAmountsOfAnyLength) {
   EXPECT_EQ(transfer_.Betrag(), "0");
   transfer_.setBetrag(std::string(99990, '0') + "12" + mark() + "05");
   EXPECT_EQ(AmountField(), "00000000000012050");
+}
 
-  // 300 digits still convert; the record keeps the first fourteen.
-  transfer_.setBetrag("1" + Zeros(300));
-  EXPECT_EQ(CountCodePoints(transfer_.BetragVorkomma()), 301u);
-  EXPECT_EQ(AmountField(), "10000000000000000");
-  EXPECT_EQ(transfer_.Betrag(), "1" + Zeros(300));
+// The record holds fourteen characters of integer part: a longer one would be
+// cut to a different amount, so it counts as out of range and stores 0.
+TEST_P(GeldTransferTest, IntegerPartsBeyondTheFieldStoreZero) {
+  const struct {
+    std::string amount;
+    std::string field;
+  } cases[] = {
+      {"99999999999999", "99999999999999000"},
+      {"-9999999999999", "-9999999999999000"},
+      {"100000000000000", Zeros(17)},
+      {"-99999999999999", Zeros(17)},
+      {"200060115678900" + mark() + "75", Zeros(17)},
+      {"1" + Zeros(300), Zeros(17)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.amount);
+    transfer_.setBetrag(c.amount);
+    EXPECT_EQ(AmountField(), c.field);
+  }
 }
 
 TEST_P(GeldTransferTest, ANeverWrittenAmountReadsAsTheEmptyText) {
