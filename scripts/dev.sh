@@ -5,10 +5,11 @@
 #   bash scripts/dev.sh test       build and run every test
 #   bash scripts/dev.sh sanitize   the whole suite once more under AddressSanitizer and UBSan
 #   bash scripts/dev.sh bench      build and run the benchmarks
+#   bash scripts/dev.sh fuzz [S]   every fuzz target for S seconds (default 60)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-readonly PACKAGES=(cmake ninja-build g++ clang pkg-config python3 locales valgrind
+readonly PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config python3 locales valgrind
   libgtest-dev libgmock-dev libbenchmark-dev libicu-dev libcli11-dev nlohmann-json3-dev)
 
 install_missing_packages() {
@@ -70,8 +71,11 @@ case "$job" in
     build build-bench -DCMAKE_BUILD_TYPE=Release -DXKDTAZV_BENCH=ON -DXKDTAZV_TESTS=OFF
     bash bench/run.sh build-bench
     ;;
+  fuzz)
+    bash fuzz/run.sh "${2:-60}"
+    ;;
   *)
-    echo "usage: $0 example|test|sanitize|bench" >&2
+    echo "usage: $0 example|test|sanitize|bench|fuzz [SECONDS]" >&2
     exit 2
     ;;
 esac
