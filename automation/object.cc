@@ -1,17 +1,12 @@
 #include "automation/object.h"
 
+#include <cstring>
+
 #include "automation/guid.h"
 #include "automation/module.h"
+#include "automation/type_library.h"
 
 namespace xkdtazv::detail {
-namespace {
-
-// Answered only by this library's objects: lets a member taking an object
-// tell its own objects from foreign ones. Not published.
-constexpr XkGuid kImplementationIid = {
-    0x8D3C1A52, 0x6F0B, 0x4E47, {0x9C, 0x1E, 0x2B, 0x5A, 0x7F, 0x10, 0xD3, 0xE9}};
-
-}  // namespace
 
 AutomationObject::AutomationObject(const ClassBinding& binding)
     : handle_{binding.vtbl, this}, binding_(binding), owner_(std::this_thread::get_id()) {
@@ -22,16 +17,29 @@ AutomationObject::~AutomationObject() { CountObjectDestroyed(); }
 
 AutomationObject* AutomationObject::FromInterface(const void* pointer) {
   if (pointer == nullptr) return nullptr;
-  return static_cast<const Handle*>(pointer)->object;
+  // Every interface pointer points at its table; only our tables lead to ours.
+  const void* vtbl = nullptr;
+  std::memcpy(&vtbl, pointer, sizeof vtbl);
+  for (const ClassBinding* binding : PublishedClasses()) {
+    if (vtbl == binding->vtbl) return static_cast<const Handle*>(pointer)->object;
+  }
+  return nullptr;
 }
 
 Ref<AutomationObject> AutomationObject::Resolve(XkUnknown* unknown, XkResult& status) {
   status = XK_S_OK;
   if (unknown == nullptr) return {};
-  void* object = nullptr;
-  status = unknown->lpVtbl->QueryInterface(unknown, &kImplementationIid, &object);
-  if (XK_FAILED(status)) return {};
-  return Ref<AutomationObject>::Adopt(static_cast<AutomationObject*>(object));
+  AutomationObject* object = FromInterface(unknown);
+  if (object == nullptr) {
+    status = XK_E_NOINTERFACE;
+    return {};
+  }
+  if (!object->OnOwnerThread()) {
+    status = XK_RPC_E_WRONG_THREAD;
+    return {};
+  }
+  object->AddRef();
+  return Ref<AutomationObject>::Adopt(object);
 }
 
 std::uint32_t AutomationObject::AddRef() noexcept { return ++references_; }
@@ -46,11 +54,6 @@ XkResult AutomationObject::QueryInterface(const XkGuid* iid, void** object) {
   if (object == nullptr) return XK_E_POINTER;
   *object = nullptr;
   if (iid == nullptr) return XK_E_POINTER;
-  if (SameGuid(*iid, kImplementationIid)) {
-    AddRef();
-    *object = this;
-    return XK_S_OK;
-  }
   if (SameGuid(*iid, XK_IID_IUnknown) || SameGuid(*iid, XK_IID_IDispatch) ||
       SameGuid(*iid, binding_.iid)) {
     AddRef();
@@ -58,6 +61,16 @@ XkResult AutomationObject::QueryInterface(const XkGuid* iid, void** object) {
     return XK_S_OK;
   }
   return XK_E_NOINTERFACE;
+}
+
+std::uint32_t AddRefInterface(XkUnknown* unknown) noexcept {
+  if (AutomationObject* object = AutomationObject::FromInterface(unknown)) return object->AddRef();
+  return unknown->lpVtbl->AddRef(unknown);
+}
+
+std::uint32_t ReleaseInterface(XkUnknown* unknown) noexcept {
+  if (AutomationObject* object = AutomationObject::FromInterface(unknown)) return object->Release();
+  return unknown->lpVtbl->Release(unknown);
 }
 
 }  // namespace xkdtazv::detail

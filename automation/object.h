@@ -78,11 +78,12 @@ class AutomationObject {
   Interface* As() {
     return reinterpret_cast<Interface*>(&handle_);
   }
-  // The object behind a pointer this library handed out; null for null.
+  // The object behind a pointer this library handed out, told by its table;
+  // null for null and for any other object.
   static AutomationObject* FromInterface(const void* pointer);
-  // The object behind any interface pointer, asking it whether it is one of
-  // ours. Null for null and for foreign objects; the status tells which
-  // failure stopped it (XK_RPC_E_WRONG_THREAD, XK_E_NOINTERFACE).
+  // The object behind any interface pointer. Null for null and for foreign
+  // objects; the status tells which failure stopped it
+  // (XK_RPC_E_WRONG_THREAD, XK_E_NOINTERFACE).
   static Ref<AutomationObject> Resolve(XkUnknown* unknown, XkResult& status);
 
   std::uint32_t AddRef() noexcept;
@@ -109,6 +110,13 @@ class AutomationObject {
   const std::thread::id owner_;
   std::optional<Failure> failure_;
 };
+
+// Reference counting through any interface pointer a host hands in. Our own
+// slots are typed for their own interface, so our objects are counted
+// directly rather than called through IUnknown's function types; others go
+// through the IUnknown slots every interface begins with.
+std::uint32_t AddRefInterface(XkUnknown* unknown) noexcept;
+std::uint32_t ReleaseInterface(XkUnknown* unknown) noexcept;
 
 template <class T>
 Ref<T> Create() {

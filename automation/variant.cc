@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "automation/object.h"
 #include "automation/text.h"
 
 namespace xkdtazv::detail {
@@ -41,8 +42,7 @@ XK_API XkResult XkVariantClear(XkVariant* variant) {
       break;
     case XK_VT_DISPATCH:
     case XK_VT_UNKNOWN:
-      // Every interface begins with the three slots of XkUnknown.
-      if (variant->punkVal != nullptr) variant->punkVal->lpVtbl->Release(variant->punkVal);
+      if (variant->punkVal != nullptr) xkdtazv::detail::ReleaseInterface(variant->punkVal);
       break;
     default:
       return XK_DISP_E_BADVARTYPE;
@@ -68,7 +68,7 @@ XK_API XkResult XkVariantCopy(XkVariant* dest, const XkVariant* source) {
       break;
     case XK_VT_DISPATCH:
     case XK_VT_UNKNOWN:
-      if (source->punkVal != nullptr) source->punkVal->lpVtbl->AddRef(source->punkVal);
+      if (source->punkVal != nullptr) xkdtazv::detail::AddRefInterface(source->punkVal);
       break;
     default:
       return XK_DISP_E_BADVARTYPE;

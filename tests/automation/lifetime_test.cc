@@ -75,6 +75,52 @@ TEST_F(LifetimeTest, HandsOutFactoriesForTheCreatableClassesOnly) {
       XK_S_OK);
 }
 
+// Counts what the library does with references to an object from elsewhere.
+struct CountedForeignObject {
+  static XkResult QueryInterface(XkUnknown*, const XkGuid*, void** object) {
+    *object = nullptr;
+    return XK_E_NOINTERFACE;
+  }
+  static uint32_t AddRef(XkUnknown* self) { return ++Of(self)->references; }
+  static uint32_t Release(XkUnknown* self) { return --Of(self)->references; }
+  static CountedForeignObject* Of(XkUnknown* self) {
+    return reinterpret_cast<CountedForeignObject*>(self);
+  }
+  static constexpr XkUnknownVtbl kVtbl{&QueryInterface, &AddRef, &Release};
+  XkUnknown iface{&kVtbl};
+  uint32_t references = 1;
+};
+
+// Variants count references of this library's objects of every class (held
+// by their own slots' types) and of objects from elsewhere (through their
+// IUnknown slots) alike.
+TEST_F(LifetimeTest, VariantsCountReferencesOfEveryKindOfObject) {
+  Com<XkDtAzvDatei> file = NewFile();
+  Com<XkMeineInfo> sender;
+  ASSERT_EQ(file->lpVtbl->get_GetMeineInfo(file.get(), sender.out()), XK_S_OK);
+  Com<XkGeldTransfer> payment = NewPayment();
+  CountedForeignObject foreign;
+  const auto references = [](XkDispatch* object) {
+    object->lpVtbl->AddRef(object);
+    return object->lpVtbl->Release(object);
+  };
+  for (XkDispatch* object : {file.dispatch(), sender.dispatch(), payment.dispatch(),
+                             reinterpret_cast<XkDispatch*>(&foreign.iface)}) {
+    const std::uint32_t before = references(object);
+    {
+      const Variant held = Variant::Object(object);
+      Variant copy;
+      copy.value.vt = XK_VT_UNKNOWN;  // the copy changes its kind as well
+      ASSERT_EQ(XkVariantCopy(&copy.value, &held.value), XK_S_OK);
+      EXPECT_EQ(copy.value.vt, XK_VT_DISPATCH);
+      EXPECT_EQ(copy.value.pdispVal, object);
+      EXPECT_EQ(references(object), before + 2);
+    }
+    EXPECT_EQ(references(object), before);
+  }
+  EXPECT_EQ(foreign.references, 1u);
+}
+
 TEST_F(LifetimeTest, APaymentLivesOnInTheFileAfterTheHostReleasesIt) {
   const std::filesystem::path directory = TemporaryDirectory();
   Com<XkDtAzvDatei> file = NewFile();

@@ -125,5 +125,24 @@ TEST_F(SlotTest, RefusesPaymentsThatAreNotItsOwn) {
             XK_DISP_E_TYPEMISMATCH);
 }
 
+// An object from elsewhere is never taken for one of ours: its memory past
+// the table is not ours to read.
+TEST_F(SlotTest, TellsObjectsFromElsewhereFromItsOwn) {
+  ForeignObject foreign;
+  XkExcepInfo record{};
+  record.number = 99;
+  EXPECT_EQ(XkGetErrorInfo(&foreign.iface, &record), XK_E_POINTER);
+  EXPECT_EQ(record.number, 0);
+  EXPECT_EQ(record.description, nullptr);
+
+  Com<XkDtAzvDatei> file = NewFile();
+  auto* posing = reinterpret_cast<XkDtAzvDatei*>(&foreign.iface);
+  EXPECT_EQ(file->lpVtbl->put_Pfad(posing, Bstr("/tmp").get()), XK_E_POINTER);
+  Bstr text;
+  EXPECT_EQ(file->lpVtbl->Generate(posing, text.out()), XK_E_POINTER);
+  EXPECT_EQ(file->lpVtbl->AddRef(posing), 0u);
+  EXPECT_EQ(file->lpVtbl->Release(posing), 0u);
+}
+
 }  // namespace
 }  // namespace xkdtazv::testing

@@ -219,7 +219,8 @@ typedef struct XkExcepInfo {
 XK_API void XkExcepInfoClear(XkExcepInfo* info);
 
 /* The record of the latest failed slot call on this object, moved out to the
-   caller (XK_S_OK), or XK_S_FALSE with a zeroed record when there is none. */
+   caller (XK_S_OK), or XK_S_FALSE with a zeroed record when there is none.
+   XK_E_POINTER for NULL and for an object that is not this library's. */
 XK_API XkResult XkGetErrorInfo(struct XkUnknown* object, XkExcepInfo* info);
 
 /* ---- Type information --------------------------------------------------- */
