@@ -45,10 +45,16 @@ class PosixOutputFile final : public OutputFile {
   int descriptor_;
 };
 
+// A NUL would end the system's copy of the path early and name another file.
+void CheckPath(const std::string& path) {
+  if (path.find('\0') != std::string::npos) throw Failure(FailureCode::kBadFileName);
+}
+
 class PosixFileService final : public FileService {
  public:
   std::unique_ptr<OutputFile> CreateTemporary(const std::string& final_path,
                                               std::string& temporary_path) override {
+    CheckPath(final_path);
     // O_EXCL under a random suffix: never an existing file, and the process
     // umask applies as for any other document the host writes.
     std::random_device random;
@@ -65,6 +71,8 @@ class PosixFileService final : public FileService {
   }
 
   void Rename(const std::string& from, const std::string& to) override {
+    CheckPath(from);
+    CheckPath(to);
     if (std::rename(from.c_str(), to.c_str()) != 0) ThrowForErrno(errno);
   }
 
