@@ -6,6 +6,7 @@
 #   bash scripts/dev.sh sanitize   the whole suite once more under AddressSanitizer and UBSan
 #   bash scripts/dev.sh bench      build and run the benchmarks
 #   bash scripts/dev.sh fuzz [S]   every fuzz target for S seconds (default 60)
+#   bash scripts/dev.sh valgrind   the C and Python hosts of libXKDTAZV.so under memcheck
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -74,8 +75,13 @@ case "$job" in
   fuzz)
     bash fuzz/run.sh "${2:-60}"
     ;;
+  valgrind)
+    # The ordinary build, as the test job leaves it: memcheck needs no instrumented one.
+    build build
+    bash tests/valgrind/run.sh build
+    ;;
   *)
-    echo "usage: $0 example|test|sanitize|bench|fuzz [SECONDS]" >&2
+    echo "usage: $0 example|test|sanitize|bench|fuzz [SECONDS]|valgrind" >&2
     exit 2
     ;;
 esac
