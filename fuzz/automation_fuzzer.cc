@@ -526,11 +526,14 @@ SlotResult CallWith(void* self, const SlotArgs& args) {
   return TakeText(status, out);
 }
 
-#define SLOT(Vtbl, Self, field, shape, function)                                               \
-  Slot {                                                                                       \
-#field, static_cast < std::uint32_t>(offsetof(Vtbl, field) / sizeof(void*)), Shape::shape, \
-        &function < Self, &Vtbl::field>                                                        \
-  }
+constexpr std::uint32_t SlotIndex(std::size_t offset) {
+  return static_cast<std::uint32_t>(offset / sizeof(void*));
+}
+
+// clang-format off
+#define SLOT(Vtbl, Self, field, shape, function) \
+  Slot{#field, SlotIndex(offsetof(Vtbl, field)), Shape::shape, &function<Self, &Vtbl::field>}
+// clang-format on
 #define TEXT_PROPERTY(Vtbl, Self, Name)              \
   SLOT(Vtbl, Self, get_##Name, kReadText, ReadText), \
       SLOT(Vtbl, Self, put_##Name, kWriteText, WriteText)
@@ -694,7 +697,6 @@ class Session {
   // Shared checks.
   Value MakeValue(std::string_view token);
   XkDispId LookUp(const Held& held, const std::u16string& name);
-  SlotResult RunSlot(const Held& held, const Slot& slot, const SlotArgs& args);
   std::optional<SlotResult> ReadProperty(const Held& held, std::string_view member);
   void TakeRecord(const Held& held, std::optional<XkResult> failure);
   void CheckUsable(const Held& held);
@@ -1182,15 +1184,11 @@ void Session::Invoke(const std::vector<std::string_view>& tokens) {
   if (XK_FAILED(status)) CheckUsable(held);
 }
 
-SlotResult Session::RunSlot(const Held& held, const Slot& slot, const SlotArgs& args) {
-  return slot.call(held.pointer, args);
-}
-
 // The property as a slot reads it, with any failure record taken away.
 std::optional<SlotResult> Session::ReadProperty(const Held& held, std::string_view member) {
   const Slot* slot = SlotNamed(held.kind, "get_" + std::string(member));
   if (slot == nullptr) return std::nullopt;
-  SlotResult read = RunSlot(held, *slot, {});
+  SlotResult read = slot->call(held.pointer, {});
   if (read.object != nullptr) {
     static_cast<XkMeineInfo*>(read.object)->lpVtbl->Release(static_cast<XkMeineInfo*>(read.object));
     read.object = nullptr;
@@ -1361,7 +1359,7 @@ void Session::CallSlot(const std::vector<std::string_view>& tokens) {
   std::optional<SlotResult> before;
   if (writes) before = ReadProperty(held, member);
 
-  SlotResult result = RunSlot(held, slot, args);
+  SlotResult result = slot.call(held.pointer, args);
   CheckStatus(slot.name, result.status);
   if (result.text && Tracing()) std::fprintf(stderr, "    -> %s\n", result.text->c_str());
   const bool takes_out = !writes;
