@@ -200,6 +200,21 @@ TEST_F(DtAzvDateiTest, UpperCaseFehlerInTheFileTextIsReported) {
   EXPECT_TRUE(fs::exists(Written()));
 }
 
+// A record that cannot be rendered carries its failure text into the file;
+// the run says so and still writes, though no longer 512 + 768 * N bytes.
+TEST_F(DtAzvDateiTest, ARecordThatCannotBeRenderedIsReportedInTheFile) {
+  auto file = MakeFile();
+  file->GetMeineInfo()->setBLZ(std::string(40000, '1'));
+  file->AddGeldTransfer(Payment("10"));
+  EXPECT_EQ(file->Generate(),
+            "Bei der Validierung von MeineInfo wurde ein Fehler entdeckt!\r\n"
+            "Fehler: BLZ muss 8-stellig sein.\r\n"
+            "Im Ergebnistext wurden Fehler entdeckt!\r\n");
+  const std::string bytes = ReadFile(Written());
+  EXPECT_EQ(bytes.substr(0, 58), "FEHLER: Generierung von MeineInfo ist fehlgeschlagen!\r\n6\r\n");
+  EXPECT_NE(bytes.size(), 512u + 768u);
+}
+
 TEST_F(DtAzvDateiTest, FileHoldsOneWindows1252BytePerCharacter) {
   auto file = MakeFile();
   auto payment = Payment("10");
