@@ -38,7 +38,7 @@ std::string InvalidCharacterMessage(const DtAzvField& field, std::string_view pr
 // The sum of the layout's widths: the record length.
 constexpr int RecordLength(std::span<const FieldSpec> layout) {
   int total = 0;
-  for (const FieldSpec& spec : layout) total += spec.length;
+  for (const FieldSpec& field : layout) total += field.length;
   return total;
 }
 

@@ -66,7 +66,7 @@ class ExactStartFinder {
 // unknown type the one its length field states.
 std::optional<std::size_t> PlannedLength(std::string_view bytes, std::size_t offset) noexcept {
   if (offset + kHeaderLength > bytes.size()) return std::nullopt;
-  if (const RecordSpec* spec = FindRecordSpec(bytes[offset + 4])) return spec->length;
+  if (const RecordSpec* layout = FindRecordSpec(bytes[offset + 4])) return layout->length;
   const auto declared = LengthFieldAt(bytes, offset);
   if (declared && *declared >= kHeaderLength) return declared;
   return std::nullopt;
@@ -123,7 +123,7 @@ DtazvFile ReadDtazv(std::string_view bytes) noexcept {
     record.bytes = std::string(bytes.substr(offset, length));
     if (length >= kHeaderLength) {
       record.type = bytes[offset + 4];
-      record.spec = FindRecordSpec(record.type);
+      record.layout = FindRecordSpec(record.type);
     }
     if (record.type == 'T') record.payment = ++payments;
     file.records.push_back(std::move(record));

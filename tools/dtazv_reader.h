@@ -5,7 +5,7 @@
 //
 //   DtazvFile file = ReadDtazv(bytes);
 //   if (!file.readable) std::cerr << file.unreadable_reason;
-//   for (const Record& record : file.records) record.Field(*spec);
+//   for (const Record& record : file.records) record.Field(*layout);
 #ifndef XKDTAZV_TOOLS_DTAZV_READER_H_
 #define XKDTAZV_TOOLS_DTAZV_READER_H_
 
@@ -19,12 +19,12 @@
 namespace xkdtazv::cli {
 
 struct Record {
-  std::size_t index = 0;             // 1-based position among the file's records
-  std::size_t offset = 0;            // 0-based byte offset of the record in the file
-  char type = '\0';                  // the byte at position 5; '\0' when the record is shorter
-  const RecordSpec* spec = nullptr;  // nullptr for a type that DTAZV does not know
-  std::size_t payment = 0;           // number among the T records, 0 for other types
-  std::string bytes;                 // exactly the bytes found, whatever their count
+  std::size_t index = 0;               // 1-based position among the file's records
+  std::size_t offset = 0;              // 0-based byte offset of the record in the file
+  char type = '\0';                    // the byte at position 5; '\0' when the record is shorter
+  const RecordSpec* layout = nullptr;  // nullptr for a type that DTAZV does not know
+  std::size_t payment = 0;             // number among the T records, 0 for other types
+  std::string bytes;                   // exactly the bytes found, whatever their count
 
   // The bytes of `field` that the record holds: fewer than its length, or
   // none, when the record ends early.
@@ -32,7 +32,7 @@ struct Record {
   bool Holds(const FieldSpec& field) const noexcept { return bytes.size() >= field.last(); }
   // A known type at exactly its length: only then do the fields stand where
   // the layout says.
-  bool whole() const noexcept { return spec != nullptr && bytes.size() == spec->length; }
+  bool whole() const noexcept { return layout != nullptr && bytes.size() == layout->length; }
 };
 
 struct DtazvFile {

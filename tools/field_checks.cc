@@ -110,7 +110,7 @@ void CheckContent(const Record& record, const FieldSpec& field, std::string_view
 
 void CheckLengthField(const Record& record, const FieldSpec& field, FindingList& findings) {
   const std::string expected =
-      (record.spec->length < 1000 ? "0" : "") + std::to_string(record.spec->length);
+      (record.layout->length < 1000 ? "0" : "") + std::to_string(record.layout->length);
   const std::string_view content = record.Field(field);
   if (content != expected) {
     findings.About(record, field,
@@ -127,8 +127,8 @@ bool IsDtazvCharacter(char c) noexcept {
 }
 
 void CheckFields(const Record& record, FindingList& findings) {
-  if (record.spec == nullptr) return;
-  for (const FieldSpec& field : record.spec->fields) {
+  if (record.layout == nullptr) return;
+  for (const FieldSpec& field : record.layout->fields) {
     if (!record.Holds(field)) break;
     if (field.first == 1) {  // the record length, which the type decides
       CheckLengthField(record, field, findings);

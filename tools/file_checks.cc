@@ -28,16 +28,16 @@ void CheckRecordShape(const Record& record, bool last_in_file, FindingList& find
                                (length == 1 ? " byte" : " bytes") + " that form no record");
     return;
   }
-  if (record.spec == nullptr) {
+  if (record.layout == nullptr) {
     findings.About(record, "record type " + findings.Quote(record.bytes.substr(4, 1)) +
                                " is unknown: DTAZV has Q, T, V, W and Z records");
     return;
   }
-  if (length == record.spec->length) return;
+  if (length == record.layout->length) return;
   std::string message = "the record is " + std::to_string(length) + " bytes long, a " +
                         TypeName(record.type) + " record has " +
-                        std::to_string(record.spec->length);
-  if (last_in_file && length < record.spec->length) message += ": the file ends inside it";
+                        std::to_string(record.layout->length);
+  if (last_in_file && length < record.layout->length) message += ": the file ends inside it";
   message += "; its fields are not checked";
   findings.About(record, std::move(message));
 }
@@ -84,8 +84,8 @@ void RecordOrder::Finish(FindingList& findings) const {
 }
 
 void CheckControlTotals(const Record& trailer, const DtazvFile& file, FindingList& findings) {
-  const FieldSpec& total_field = *FindField(*trailer.spec, "Z3");
-  const FieldSpec& count_field = *FindField(*trailer.spec, "Z4");
+  const FieldSpec& total_field = *FindField(*trailer.layout, "Z3");
+  const FieldSpec& count_field = *FindField(*trailer.layout, "Z4");
   std::uint64_t payments = 0;
   std::uint64_t sum = 0;
   // Totals are held only against a sound run of records: after a damaged or
@@ -96,7 +96,7 @@ void CheckControlTotals(const Record& trailer, const DtazvFile& file, FindingLis
     if (!record.whole()) readable = false;
     if (record.type != 'T' || !record.whole()) continue;
     ++payments;
-    const auto amount = NumberIn(record.Field(*FindField(*record.spec, "T14a")));
+    const auto amount = NumberIn(record.Field(*FindField(*record.layout, "T14a")));
     if (!amount) {
       readable = false;  // reported at its own field
       continue;

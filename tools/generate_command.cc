@@ -234,7 +234,7 @@ class Generation {
   static std::string ControlTotal(const Inspection& inspection) {
     for (const Record& record : inspection.file.records) {
       if (record.type != 'Z' || !record.whole()) continue;
-      std::string_view total = record.Field(*FindField(*record.spec, "Z3"));
+      std::string_view total = record.Field(*FindField(*record.layout, "Z3"));
       if (!IsDigits(total)) break;
       while (total.size() > 1 && total.front() == '0') total.remove_prefix(1);
       return std::string(total);

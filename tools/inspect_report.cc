@@ -37,12 +37,12 @@ std::string RecordTitle(const Record& record, const Windows1252Table& table) {
   std::string title = "Record " + std::to_string(record.index) + ": ";
   if (record.bytes.size() < 5) {
     title += Plural(record.bytes.size(), "byte", "bytes") + " at the end of the file";
-  } else if (record.spec == nullptr) {
+  } else if (record.layout == nullptr) {
     title += "unknown type \"" + TypeText(record.type, table) + "\"";
   } else if (record.type == 'T') {
     title += "T, payment " + std::to_string(record.payment);
   } else {
-    title += std::string(1, record.type) + ", " + std::string(record.spec->title);
+    title += std::string(1, record.type) + ", " + std::string(record.layout->title);
   }
   return title + ", bytes " + Positions(record.offset + 1, record.offset + record.bytes.size());
 }
@@ -53,11 +53,11 @@ RecordTable TableOf(const Record& record, const Windows1252Table& table) {
     return PrintableWindows1252(TrimTrailingBlanks(bytes), table);
   };
   const std::size_t size = record.bytes.size();
-  if (record.spec == nullptr) {
+  if (record.layout == nullptr) {
     result.rows.push_back({"-", "(unknown)", Positions(1, size), shown(record.bytes)});
     return result;
   }
-  for (const FieldSpec& field : record.spec->fields) {
+  for (const FieldSpec& field : record.layout->fields) {
     if (field.first > size) {
       result.note = "the record ends after " + Plural(size, "byte", "bytes") + "; position " +
                     std::to_string(field.first) + " onwards is missing";
@@ -66,9 +66,9 @@ RecordTable TableOf(const Record& record, const Windows1252Table& table) {
     result.rows.push_back({std::string(field.id), std::string(field.name),
                            Positions(field.first, field.last()), shown(record.Field(field))});
   }
-  if (size > record.spec->length) {
-    result.rows.push_back({"-", "(surplus)", Positions(record.spec->length + 1, size),
-                           shown(std::string_view(record.bytes).substr(record.spec->length))});
+  if (size > record.layout->length) {
+    result.rows.push_back({"-", "(surplus)", Positions(record.layout->length + 1, size),
+                           shown(std::string_view(record.bytes).substr(record.layout->length))});
   }
   return result;
 }
@@ -172,10 +172,10 @@ nlohmann::ordered_json InspectionJson(const Inspection& inspection, std::string_
     if (record.payment != 0) entry["payment"] = record.payment;
     entry["offset"] = record.offset;
     entry["length"] = record.bytes.size();
-    entry["known"] = record.spec != nullptr;
+    entry["known"] = record.layout != nullptr;
     nlohmann::ordered_json fields = nlohmann::ordered_json::array();
-    if (record.spec != nullptr) {
-      for (const FieldSpec& field : record.spec->fields) {
+    if (record.layout != nullptr) {
+      for (const FieldSpec& field : record.layout->fields) {
         if (field.first > record.bytes.size()) break;
         fields.push_back({{"id", field.id},
                           {"name", field.name},

@@ -26,7 +26,7 @@ class Payment {
   Kind kind() const noexcept { return kind_; }
 
   std::string_view Field(std::string_view id) const noexcept {
-    const FieldSpec* field = FindField(*record_.spec, id);
+    const FieldSpec* field = FindField(*record_.layout, id);
     return field != nullptr && record_.Holds(*field) ? record_.Field(*field) : std::string_view();
   }
   std::string_view Text(std::string_view id) const noexcept {
@@ -202,14 +202,14 @@ std::string Worded(const PaymentRule& rule, const Payment& payment, const Findin
 }
 
 std::optional<std::chrono::sys_days> DateIn(const Record& record, std::string_view id) {
-  const FieldSpec* field = FindField(*record.spec, id);
+  const FieldSpec* field = FindField(*record.layout, id);
   if (field == nullptr || !record.Holds(*field)) return std::nullopt;
   return ParseShortDate(record.Field(*field));
 }
 
 void CheckExecutionDate(const Payment& payment, const Record& header, FindingList& findings) {
   const Record& record = payment.record();
-  const FieldSpec& field = *FindField(*record.spec, "T5");
+  const FieldSpec& field = *FindField(*record.layout, "T5");
   if (!record.Holds(field) || IsZeros(record.Field(field))) return;  // Q8 applies
   const auto date = ParseShortDate(record.Field(field));
   const auto created = DateIn(header, "Q6");
@@ -219,12 +219,12 @@ void CheckExecutionDate(const Payment& payment, const Record& header, FindingLis
     findings.About(record, field,
                    "execution date " + std::string(record.Field(field)) +
                        " lies before the file's execution date " +
-                       std::string(header.Field(*FindField(*header.spec, "Q8"))) + " (Q8)");
+                       std::string(header.Field(*FindField(*header.layout, "Q8"))) + " (Q8)");
   } else if (const long days = DaysBetween(*created, *date); days > kLongestExecutionDelay) {
     findings.About(record, field,
                    "execution date " + std::string(record.Field(field)) + " lies " +
                        std::to_string(days) + " days after the creation date " +
-                       std::string(header.Field(*FindField(*header.spec, "Q6"))) +
+                       std::string(header.Field(*FindField(*header.layout, "Q6"))) +
                        " (Q6); at most 15 are allowed");
   }
 }
@@ -232,8 +232,8 @@ void CheckExecutionDate(const Payment& payment, const Record& header, FindingLis
 }  // namespace
 
 void CheckHeaderRules(const Record& header, FindingList& findings) {
-  const FieldSpec& creation = *FindField(*header.spec, "Q6");
-  const FieldSpec& execution = *FindField(*header.spec, "Q8");
+  const FieldSpec& creation = *FindField(*header.layout, "Q6");
+  const FieldSpec& execution = *FindField(*header.layout, "Q8");
   const auto created = DateIn(header, "Q6");
   const auto executed = DateIn(header, "Q8");
   if (!created || !executed) return;
@@ -253,10 +253,10 @@ void CheckHeaderRules(const Record& header, FindingList& findings) {
 }
 
 void CheckPaymentRules(const Record& record, const Record* header, FindingList& findings) {
-  if (record.spec == nullptr || record.type != 'T') return;
+  if (record.layout == nullptr || record.type != 'T') return;
   const Payment payment(record);
   for (const PaymentRule& rule : kPaymentRules) {
-    const FieldSpec* field = FindField(*record.spec, rule.field);
+    const FieldSpec* field = FindField(*record.layout, rule.field);
     if ((rule.kinds & payment.kind()) == 0 || !record.Holds(*field)) continue;
     if (!rule.holds(payment)) findings.About(record, *field, Worded(rule, payment, findings));
   }

@@ -122,8 +122,8 @@ const RecordSpec* FindRecordSpec(char type) noexcept {
   return nullptr;
 }
 
-const FieldSpec* FindField(const RecordSpec& spec, std::string_view id) noexcept {
-  for (const FieldSpec& field : spec.fields) {
+const FieldSpec* FindField(const RecordSpec& layout, std::string_view id) noexcept {
+  for (const FieldSpec& field : layout.fields) {
     if (field.id == id) return &field;
   }
   return nullptr;

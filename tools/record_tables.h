@@ -3,8 +3,8 @@
 // format and what must stand in it. The reader splits records by these tables
 // and the bank checks walk them, so a field is described in exactly one place.
 //
-//   const RecordSpec* spec = FindRecordSpec('T');
-//   for (const FieldSpec& field : spec->fields) std::cout << field.id << ' ' << field.name;
+//   const RecordSpec* layout = FindRecordSpec('T');
+//   for (const FieldSpec& field : layout->fields) std::cout << field.id << ' ' << field.name;
 #ifndef XKDTAZV_TOOLS_RECORD_TABLES_H_
 #define XKDTAZV_TOOLS_RECORD_TABLES_H_
 
@@ -54,8 +54,8 @@ struct RecordSpec {
 // The layout of a record type; nullptr for a type that DTAZV does not know.
 const RecordSpec* FindRecordSpec(char type) noexcept;
 
-// The field with handbook number `id` in `spec`; nullptr when there is none.
-const FieldSpec* FindField(const RecordSpec& spec, std::string_view id) noexcept;
+// The field with handbook number `id` in `layout`; nullptr when there is none.
+const FieldSpec* FindField(const RecordSpec& layout, std::string_view id) noexcept;
 
 }  // namespace xkdtazv::cli
 
