@@ -48,9 +48,6 @@ class DtAzvDatei {
   // Validates everything, writes the file, returns "SUCCESS" or the findings.
   std::string Generate();
 
-  // The number of payments added so far.
-  std::size_t TransferCount() const { return transfers_.size(); }
-
  private:
   std::string pfad_;
   std::string diff_file_name_;
