@@ -8,6 +8,7 @@
 #include "platform/file_service.h"
 #include "platform/number.h"
 #include "platform/regional.h"
+#include "platform/text.h"
 #include "records/footer.h"
 #include "xkdtazv/failure.h"
 
@@ -19,8 +20,15 @@ constexpr std::string_view kDefaultFileName = "DTAZV";
 constexpr double kTotalLimit = 1e15;
 constexpr std::size_t kQRecordLength = 256;
 constexpr std::size_t kTRecordLength = 768;
+constexpr std::size_t kZRecordLength = 256;
 
 bool OnlySpaces(std::string_view text) { return text.find_first_not_of(' ') == text.npos; }
+
+// Every field renders at its width, so a record of any other length is the
+// failure text its rendering returned instead.
+bool Rendered(std::string_view record, std::size_t length) {
+  return detail::CountCodePoints(record) == length;
+}
 
 // The new file appears at `path` complete or not at all; an earlier file of
 // the same name stays until the rename replaces it.
@@ -116,18 +124,24 @@ std::string DtAzvDatei::Generate() {
                             footer_->Validate());
 
     std::string text;
-    text.reserve(2 * kQRecordLength + kTRecordLength * transfers_.size());
-    text += sender_->GenerateRecord();
+    text.reserve(kQRecordLength + kZRecordLength + kTRecordLength * transfers_.size());
+    const auto append = [&text](const std::string& record, std::size_t length) {
+      text += record;
+      return Rendered(record, length);
+    };
+    bool all_rendered = append(sender_->GenerateRecord(), kQRecordLength);
     for (const std::shared_ptr<GeldTransfer>& transfer : transfers_) {
-      text += transfer->GenerateRecord();
+      all_rendered &= append(transfer->GenerateRecord(), kTRecordLength);
     }
-    text += footer_->GenerateRecord();
+    all_rendered &= append(footer_->GenerateRecord(), kZRecordLength);
     if (text.find("FEHLER") != std::string::npos) {
       report.Add("Im Ergebnistext wurden Fehler entdeckt!");
     }
 
     // Without a directory there is nowhere the host meant; the root is never it.
-    if (!pfad_.empty()) {
+    // A failure text standing in for a record would make the file unreadable
+    // to a bank, so an earlier file is better kept than replaced by it.
+    if (!pfad_.empty() && all_rendered) {
       WriteReplacing(*files_, pfad_ + "/" + diff_file_name_, detail::ToWindows1252(text));
     }
   } catch (const Failure& failure) {

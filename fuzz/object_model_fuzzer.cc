@@ -1,6 +1,6 @@
 // Drives the object model with a decoded sequence of operations and checks the
 // component's promises after every step: results are "SUCCESS" or lines ending
-// in CR LF, written files have 512 + 768 * N bytes whose trailer agrees with
+// in CR LF, every written file has 512 + 768 * N bytes whose trailer agrees with
 // their T records, and failed enumeration writes leave the object usable.
 
 #include <algorithm>
@@ -280,11 +280,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckResult(result);
         if (files->files().size() > 1) std::abort();  // a temporary file was left behind
         const auto written = files->files().find("/fuzz/" + file.DiffFileName());
-        // A record that carries a failure text instead of its fields is reported so.
+        // A record that cannot be rendered is reported so, and then no file is
+        // written; every file written is whole.
         const bool failure_in_file =
             result.find("Im Ergebnistext wurden Fehler entdeckt!") != std::string::npos;
-        if (!failure_in_file && written != files->files().end()) {
+        if (written != files->files().end()) {
           CheckFile(written->second, added);
+        } else if (!failure_in_file) {
+          std::abort();
         }
         break;
       }

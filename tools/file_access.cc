@@ -61,6 +61,12 @@ FileContents ReadWholeFile(const std::string& path) {
   return contents;
 }
 
+std::optional<std::pair<unsigned long, unsigned long>> FileIdentity(const std::string& path) {
+  struct stat status {};
+  if (stat(path.c_str(), &status) != 0) return std::nullopt;
+  return std::pair<unsigned long, unsigned long>(status.st_dev, status.st_ino);
+}
+
 std::string WhyNotWritableDirectory(const std::string& directory) {
   struct stat status {};
   if (stat(directory.c_str(), &status) != 0) return ErrorText(errno);

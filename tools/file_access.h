@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace xkdtazv::cli {
 
@@ -14,6 +15,10 @@ struct FileContents {
 };
 
 FileContents ReadWholeFile(const std::string& path);
+
+// Which file stands at `path` (device and inode), so that a caller can tell
+// whether a run replaced it; nullopt when there is none.
+std::optional<std::pair<unsigned long, unsigned long>> FileIdentity(const std::string& path);
 
 // Empty when `directory` exists and a file can be created in it (tried, not
 // guessed from permission bits), otherwise why not.

@@ -25,6 +25,8 @@ constexpr std::string_view kGetSender = "GetMeineInfo";
 constexpr std::string_view kAddTransfer = "AddGeldTransfer";
 constexpr std::string_view kGenerate = "Generate";
 constexpr std::string_view kRunFailedPrefix = "Sonstiger Fehler:";
+// The name a run gives the file when DiffFileName is blank.
+constexpr std::string_view kDefaultFileName = "DTAZV";
 
 bool EndsWith(std::string_view text, std::string_view suffix) {
   if (text.size() < suffix.size()) return false;
@@ -199,6 +201,12 @@ class Generation {
       return kInputError;
     }
 
+    // A run replaces the file with a new one (a new inode) or leaves it alone:
+    // a record that cannot be rendered is reported, but writes nothing.
+    const std::string directory = file.Get(kPath).result.Utf8() + "/";
+    const auto named_before = FileIdentity(directory + file.Get(kFileName).result.Utf8());
+    const auto default_before = FileIdentity(directory + std::string(kDefaultFileName));
+
     const CallOutcome generated = file.Call(kGenerate);
     if (!generated.ok) return RunFailed(std::string(kGenerate) + ": " + generated.error);
     const std::string result = generated.result.Utf8();
@@ -208,8 +216,13 @@ class Generation {
       out_ << "\nSummary: the run failed; no file was written.\n";
       return kRunFailed;
     }
-    const std::string path =
-        file.Get(kPath).result.Utf8() + "/" + file.Get(kFileName).result.Utf8();
+    const std::string name = file.Get(kFileName).result.Utf8();
+    const std::string path = directory + name;
+    const auto before = name == kDefaultFileName ? default_before : named_before;
+    if (const auto after = FileIdentity(path); !after || after == before) {
+      out_ << "\nSummary: a record could not be rendered; no file was written.\n";
+      return kRunFailed;
+    }
     return Report(path, plan.transfers.size(), result == "SUCCESS");
   }
 

@@ -143,6 +143,23 @@ TEST(GenerateCommandTest, FailedRunEndsWithStatusThreeAndWritesNothing) {
   EXPECT_EQ(dir.List("out"), std::vector<std::string>{});
 }
 
+// A record that cannot be rendered is reported, and the earlier file stays.
+TEST(GenerateCommandTest, RecordThatCannotBeRenderedKeepsTheEarlierFile) {
+  Scratch dir;
+  dir.Write("long.json", R"({"Pfad": "out", "GeldTransfer": [{"Betrag": "1", "Name": ")" +
+                             std::string(40000, 'A') + "\"}]}");
+  dir.MakeDirectory("out");
+  dir.Write("out/DTAZV", "EARLIER");
+  const CommandRun run = RunXkdtazv({"generate", "long.json"}, dir);
+  EXPECT_EQ(run.status, 3);
+  EXPECT_TRUE(
+      run.out.ends_with("Im Ergebnistext wurden Fehler entdeckt!\r\n\nSummary: a record "
+                        "could not be rendered; no file was written.\n"))
+      << run.out;
+  EXPECT_EQ(dir.Read("out/DTAZV"), "EARLIER");
+  EXPECT_EQ(dir.List("out"), std::vector<std::string>{"DTAZV"});
+}
+
 struct BadInput {
   std::string name;
   std::vector<std::pair<std::string, std::string>> files;
