@@ -1,8 +1,10 @@
 // GeldTransfer::IsValid: every rule of the payment's kind in one pass. The
 // rules are tables where they share a shape (code exclusions, fields that
 // must stay blank, character checks); the rest reads as the rule says.
+#include <algorithm>
 #include <array>
 #include <new>
+#include <span>
 
 #include "field/codes.h"
 #include "field/dtazv_field.h"
@@ -18,6 +20,30 @@ namespace xkdtazv {
 namespace {
 
 using namespace detail;  // the field indexes of the T record
+
+// The stored values of the enumerations' members. Any other value would reach
+// the two-digit field cut or signed, as another code or none at all.
+constexpr std::array<std::string_view, 5> kPaymentKinds{"0", "10", "11", "13", "15"};
+constexpr std::array<std::string_view, 10> kInstructionCodeValues{"1", "2",  "4",  "6",  "7",
+                                                                  "9", "10", "11", "12", "91"};
+
+struct CodeField {
+  T field;
+  std::span<const std::string_view> members;
+  std::string_view message;
+};
+
+constexpr std::array<CodeField, 5> kCodeFields{{
+    {kZahlungsart, kPaymentKinds, "Fehler: Zahlungsart hat keinen gueltigen Wert!"},
+    {kWeisungsschluessel1, kInstructionCodeValues,
+     "Fehler: Weisungsschluessel1 hat keinen gueltigen Wert!"},
+    {kWeisungsschluessel2, kInstructionCodeValues,
+     "Fehler: Weisungsschluessel2 hat keinen gueltigen Wert!"},
+    {kWeisungsschluessel3, kInstructionCodeValues,
+     "Fehler: Weisungsschluessel3 hat keinen gueltigen Wert!"},
+    {kWeisungsschluessel4, kInstructionCodeValues,
+     "Fehler: Weisungsschluessel4 hat keinen gueltigen Wert!"},
+}};
 
 // C1 to C5: an instruction code that must not stand beside certain others.
 struct CodeExclusion {
@@ -124,6 +150,8 @@ class Validation {
   }
 
   std::string Run() {
+    // First, as every later rule reads these codes.
+    CodeMembership();
     CommonRules();
     const std::string kind = Rendered(kZahlungsart);
     if (kind == "11") {
@@ -149,6 +177,17 @@ class Validation {
   std::string BicCountry() const {
     const std::u32string bic = DecodeUtf8(Value(kBIC));
     return bic.size() < 5 ? "" : EncodeUtf8(std::u32string_view(bic).substr(4, 2));
+  }
+
+  // A code never set is empty and stands for none; every other value must be a member.
+  void CodeMembership() {
+    for (const CodeField& code : kCodeFields) {
+      const std::string& value = Value(code.field);
+      if (!value.empty() &&
+          std::find(code.members.begin(), code.members.end(), value) == code.members.end()) {
+        findings_.Add(code.message);
+      }
+    }
   }
 
   void CommonRules() {

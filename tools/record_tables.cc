@@ -8,6 +8,12 @@ namespace {
 using enum FieldFormat;
 using enum FieldContent;
 
+// The payment kinds (Anhang 1) and instruction codes (Anhang 2) that the
+// handbooks and this system know; 91 (Anhang 2a) only in the fourth field.
+constexpr std::string_view kPaymentKinds = "00|10|11|13|15|20|21|22|23|30|31|32|33";
+constexpr std::string_view kInstructionCodes = "00|01|02|04|06|07|09|10|11|12";
+constexpr std::string_view kLastInstructionCodes = "00|01|02|04|06|07|09|10|11|12|91";
+
 // Fields 10 to 12 cannot be read in the handbook copies: shown, never judged.
 constexpr std::array<FieldSpec, 15> kQFields{{
     {"Q1", "Satzlaenge", 1, 4, kNumeric, kAny},
@@ -58,13 +64,13 @@ constexpr std::array<FieldSpec, 41> kTFields{{
     {"T15.2", "Verwendungszweck2", 511, 35, kAlpha, kAny},
     {"T15.3", "Verwendungszweck3", 546, 35, kAlpha, kAny},
     {"T15.4", "Verwendungszweck4", 581, 35, kAlpha, kAny},
-    {"T16", "Weisungsschluessel1", 616, 2, kNumeric, kAny},
-    {"T17", "Weisungsschluessel2", 618, 2, kNumeric, kAny},
-    {"T18", "Weisungsschluessel3", 620, 2, kNumeric, kAny},
-    {"T19", "Weisungsschluessel4", 622, 2, kNumeric, kAny},
+    {"T16", "Weisungsschluessel1", 616, 2, kNumeric, kCode, kInstructionCodes},
+    {"T17", "Weisungsschluessel2", 618, 2, kNumeric, kCode, kInstructionCodes},
+    {"T18", "Weisungsschluessel3", 620, 2, kNumeric, kCode, kInstructionCodes},
+    {"T19", "Weisungsschluessel4", 622, 2, kNumeric, kCode, kLastInstructionCodes},
     {"T20", "WeisungsschluesselZusatz", 624, 25, kAlpha, kAny},
     {"T21", "Entgeltregelung", 649, 2, kNumeric, kCode, "00|01|02"},
-    {"T22", "Zahlungsart", 651, 2, kNumeric, kAny},
+    {"T22", "Zahlungsart", 651, 2, kNumeric, kCode, kPaymentKinds},
     {"T23", "VariableText", 653, 27, kAlpha, kAny},
     {"T24", "Ansprechpartner", 680, 35, kAlpha, kAny},
     {"T25", "Kennzeichen", 715, 1, kNumeric, kCode, "0|1"},

@@ -104,6 +104,12 @@ constexpr std::string_view kG1 =
 constexpr std::string_view kG2 =
     "Fehler: Die dritte Stelle des BankLaenderCodes muss ein Leerzeichen sein!";
 
+constexpr std::string_view kKindInvalid = "Fehler: Zahlungsart hat keinen gueltigen Wert!";
+// The membership finding for instruction-code field `field` (1 to 4).
+std::string CodeInvalid(int field) {
+  return "Fehler: Weisungsschluessel" + std::to_string(field) + " hat keinen gueltigen Wert!";
+}
+
 constexpr std::string_view kConversionFailure =
     "FEHLER: Validierung fehlgeschlagen!\r\n13\r\nTypen unverträglich\r\n";
 constexpr std::string_view kOverflowFailure =
@@ -245,10 +251,31 @@ TEST(PaymentValidation, CodeCombinationsC1ToC5) {
           {"10 alone", Codes({kTELB}), "SUCCESS"},
           {"06, 07, 09 and 10", Codes({kPHON, kTELE, kPHOB, kTELB}), Report({kC4, kC5})},
           // 100 is stored as "100" and renders as "10": the rule sees the rendered code.
-          {"09 with 100", Codes({kPHOB, 100}), Report({kC5})},
+          {"09 with 100", Codes({kPHOB, 100}), Report({CodeInvalid(2), kC5})},
           // 0 renders as "00", like a field never set.
-          {"0 beside 01", Codes({0, kBONL}), "SUCCESS"},
+          {"0 beside 01", Codes({0, kBONL}), Report({CodeInvalid(1)})},
       });
+}
+
+// A value outside its enumeration would reach the two-digit field cut (1500
+// as "15") or signed; it is reported before every other rule.
+TEST(PaymentValidation, CodesThatAreNoMemberAreReportedFirst) {
+  const std::string code1 = CodeInvalid(1), code2 = CodeInvalid(2), code4 = CodeInvalid(4);
+  const auto kind = [](int value) {
+    return [value](GeldTransfer& p) { p.setZahlungsart(static_cast<Zahlungsart>(value)); };
+  };
+  ExpectResults(Zahlungsart::STANDARD,
+                {
+                    {"kind 1500", kind(1500), Report({kKindInvalid})},
+                    {"kind 100", kind(100), Report({kKindInvalid})},
+                    {"kind 1", kind(1), Report({kKindInvalid})},
+                    {"kind 15", kind(15), "SUCCESS"},
+                    {"code 0", CodeAt(1, 0), Report({code1})},
+                    {"code 100 beside 09", Codes({kPHOB, 100}), Report({code2, kC5})},
+                    {"code 91 in field 4", CodeAt(4, kEURO), "SUCCESS"},
+                    {"kind 1399 and code 3", Both(kind(1399), CodeAt(4, 3)),
+                     Report({kKindInvalid, code4, kS11})},
+                });
 }
 
 TEST(PaymentValidation, C6ForbidsCode91InBothEuKinds) {
@@ -262,8 +289,9 @@ TEST(PaymentValidation, C6ForbidsCode91InBothEuKinds) {
     ExpectResults(kind, {{"general payment", code91, "SUCCESS"}});
   }
   // The rendered kind decides: 113 renders as "11", 1 as "01".
-  ExpectResults(static_cast<Zahlungsart>(113), {{"kind 113", code91, Report({kC6, kE4})}});
-  ExpectResults(static_cast<Zahlungsart>(1), {{"kind 1", code91, "SUCCESS"}});
+  ExpectResults(static_cast<Zahlungsart>(113),
+                {{"kind 113", code91, Report({kKindInvalid, kC6, kE4})}});
+  ExpectResults(static_cast<Zahlungsart>(1), {{"kind 1", code91, Report({kKindInvalid})}});
 }
 
 struct AmountCase {
@@ -364,7 +392,7 @@ TEST(PaymentValidation, CountryRulesC8ToC10) {
                 });
   // 135 renders as "13" (EU standard rules), but C9 reads the value "135".
   ExpectResults(static_cast<Zahlungsart>(135),
-                {{"kind 135", Country(LaenderCodes::POLEN), Report({kC10})}});
+                {{"kind 135", Country(LaenderCodes::POLEN), Report({kKindInvalid, kC10})}});
 }
 
 TEST(PaymentValidation, EueRulesE1ToE10) {
@@ -399,17 +427,18 @@ TEST(PaymentValidation, EueRulesE1ToE10) {
           {"01 in field 4", CodeAt(4, kBONL), Report({kE4})},
           {"10, 11, 12 and 10", Codes({kTELB, kCORT, kINTC, kTELB}), "SUCCESS"},
           {"10 then 01", Codes({kTELB, kBONL}), Report({kE4})},
-          {"0 is stored as 0", CodeAt(1, 0), Report({kE4})},
+          {"0 is stored as 0", CodeAt(1, 0), Report({CodeInvalid(1), kE4})},
           {"04 in all four", Codes({kHOLD, kHOLD, kHOLD, kHOLD}), Report({kE4, kE4, kE4, kE4})},
           // 100 renders as "10" but its value is "100".
-          {"100", CodeAt(3, 100), Report({kE4})},
+          {"100", CodeAt(3, 100), Report({CodeInvalid(3), kE4})},
           {"Zusatz without 10", zusatz, Report({kE8})},
           {"Zusatz with 11 only", Both(zusatz, CodeAt(1, kCORT)), Report({kE8})},
           {"Zusatz with 10 in field 1", Both(zusatz, CodeAt(1, kTELB)), "SUCCESS"},
           {"Zusatz with 10 in field 2", Both(zusatz, CodeAt(2, kTELB)), "SUCCESS"},
           {"Zusatz with 10 in field 3", Both(zusatz, CodeAt(3, kTELB)), "SUCCESS"},
           {"Zusatz with 10 in field 4", Both(zusatz, CodeAt(4, kTELB)), "SUCCESS"},
-          {"Zusatz with 100 rendered as 10", Both(zusatz, CodeAt(4, 100)), Report({kE4})},
+          {"Zusatz with 100 rendered as 10", Both(zusatz, CodeAt(4, 100)),
+           Report({CodeInvalid(4), kE4})},
           {"BankLaenderCode", [](GeldTransfer& p) { p.setBankLaenderCode("DE"); }, Report({kE9})},
           {"BankLaenderCode of one space", [](GeldTransfer& p) { p.setBankLaenderCode(" "); },
            Report({kE9})},
@@ -418,7 +447,8 @@ TEST(PaymentValidation, EueRulesE1ToE10) {
            Report({kE9})},
           {"Ordervermerk", Stored(detail::kOrdervermerk, "X"), Report({kE10})},
       });
-  ExpectResults(static_cast<Zahlungsart>(113), {{"kind 113", Bic("ABCDDEFF"), Report({kE1})}});
+  ExpectResults(static_cast<Zahlungsart>(113),
+                {{"kind 113", Bic("ABCDDEFF"), Report({kKindInvalid, kE1})}});
 }
 
 TEST(PaymentValidation, EuStandardRulesS1ToS12) {
@@ -463,8 +493,8 @@ TEST(PaymentValidation, EuStandardRulesS1ToS12) {
           {"01 in field 1", CodeAt(1, kBONL), Report({kS11})},
           {"01 in field 4", CodeAt(4, kBONL), Report({kS11})},
           {"four codes warn once", Codes({kTELB, kCORT, kINTC, kPHON}), Report({kS11})},
-          {"0 renders as 00", CodeAt(2, 0), "SUCCESS"},
-          {"negative code in field 1", CodeAt(1, -1), Report({kS11})},
+          {"0 renders as 00", CodeAt(2, 0), Report({CodeInvalid(2)})},
+          {"negative code in field 1", CodeAt(1, -1), Report({CodeInvalid(1), kS11})},
           {"Zusatz", [](GeldTransfer& p) { p.setWeisungsschluesselZusatz("X"); }, Report({kS12})},
       });
 }
@@ -524,8 +554,7 @@ TEST(PaymentValidation, GeneralRulesG1AndG2) {
       });
   for (std::optional<Zahlungsart> kind :
        {std::optional<Zahlungsart>(), std::optional(Zahlungsart::TELEX_SWIFT),
-        std::optional(Zahlungsart::GRENZUEBERSCHREITEND),
-        std::optional(static_cast<Zahlungsart>(1))}) {
+        std::optional(Zahlungsart::GRENZUEBERSCHREITEND)}) {
     SCOPED_TRACE(kind ? static_cast<int>(*kind) : -1);
     ExpectResults(kind, {
                             {"nine", Bic("ABCDDEFF1"), Report({kG1})},

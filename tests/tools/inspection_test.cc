@@ -161,6 +161,19 @@ const std::vector<SpoiltField>& SpoiltFields() {
         "bank of the payee; the field holds \"BREXPLPWXXX\"",
         "record 3 (T, payment 2), T16 Weisungsschluessel1, positions 616-617: a cheque "
         "(Zahlungsart 20) carries no instruction code here; the field holds \"04\""}},
+      {"UnknownPaymentKindAndInstructionCodes",
+       [](DtazvSample& s) {
+         s.Put(3, 651, "14");
+         s.Put(3, 616, "03");
+         s.Put(3, 622, "91");
+         s.Put(3, 620, "91");
+       },
+       {"record 3 (T, payment 2), T16 Weisungsschluessel1, positions 616-617: holds \"03\", "
+        "allowed are 00, 01, 02, 04, 06, 07, 09, 10, 11, 12",
+        "record 3 (T, payment 2), T18 Weisungsschluessel3, positions 620-621: holds \"91\", "
+        "allowed are 00, 01, 02, 04, 06, 07, 09, 10, 11, 12",
+        "record 3 (T, payment 2), T22 Zahlungsart, positions 651-652: holds \"14\", allowed are "
+        "00, 10, 11, 13, 15, 20, 21, 22, 23, 30, 31, 32, 33"}},
       {"CountryCodeOfThreeLetters",
        [](DtazvSample& s) { s.Put(3, 208, "POL"); },
        {"record 3 (T, payment 2), T10a LaenderCode, positions 208-210: \"POL\" is not a two-letter "
