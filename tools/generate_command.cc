@@ -12,6 +12,7 @@
 #include "tools/finding_list.h"
 #include "tools/inspect_report.h"
 #include "tools/inspection.h"
+#include "tools/interrupt_cleanup.h"
 
 namespace xkdtazv::cli {
 namespace {
@@ -51,6 +52,8 @@ class Generation {
     std::optional<BatchPlan> plan = ReadAndPlan();
     if (!plan) return kInputError;
     if (!ApplyOverrides(*plan)) return kInputError;
+    // From here on the run may write into the output directory.
+    const InterruptCleanup cleanup(*TextOf(plan->file, kPath));
     return Generate(*plan);
   }
 

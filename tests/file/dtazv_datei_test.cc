@@ -1,7 +1,11 @@
 #include "xkdtazv/dtazv_datei.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <fstream>
@@ -327,6 +331,94 @@ TEST_F(DtAzvDateiTest, FullDiskKeepsTheEarlierFile) {
   EXPECT_EQ(service->calls().at(1), "write 1280");
   EXPECT_EQ(ReadFile(Written()), "EARLIER");
   EXPECT_EQ(directory_.Names(), std::vector<std::string>{"DTAZV"});
+}
+
+// Writes half of the file through the system's service, then ends the
+// process as kill -9 would.
+class DyingFileService final : public detail::FileService {
+ public:
+  std::unique_ptr<detail::OutputFile> CreateTemporary(const std::string& final_path,
+                                                      std::string& temporary_path) override {
+    return std::make_unique<DyingFile>(system_->CreateTemporary(final_path, temporary_path));
+  }
+  void Rename(const std::string& from, const std::string& to) override {
+    system_->Rename(from, to);
+  }
+  void Remove(const std::string& path) noexcept override { system_->Remove(path); }
+
+ private:
+  class DyingFile final : public detail::OutputFile {
+   public:
+    explicit DyingFile(std::unique_ptr<detail::OutputFile> file) : file_(std::move(file)) {}
+    void Write(std::string_view bytes) override {
+      file_->Write(bytes.substr(0, bytes.size() / 2));
+      std::raise(SIGKILL);
+    }
+    void Flush() override { file_->Flush(); }
+    void Close() override { file_->Close(); }
+
+   private:
+    std::unique_ptr<detail::OutputFile> file_;
+  };
+  std::shared_ptr<detail::FileService> system_ = detail::SystemFileService();
+};
+
+TEST_F(DtAzvDateiTest, AProcessKilledWhileWritingLeavesNoTemporaryFile) {
+  WriteFile(Written(), "EARLIER");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    auto file = MakeFile(std::make_shared<DyingFileService>());
+    file->AddGeldTransfer(Payment("10"));
+    file->Generate();
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+  EXPECT_EQ(directory_.Names(), std::vector<std::string>{"DTAZV"});
+  EXPECT_EQ(ReadFile(Written()), "EARLIER");
+}
+
+// A replacement keeps the mode and group of the file it replaces; a new file
+// takes its mode from the umask.
+TEST_F(DtAzvDateiTest, ReplacingKeepsTheModeAndGroupOfTheEarlierFile) {
+  struct Case {
+    const char* name;
+    std::optional<mode_t> earlier_mode;
+    mode_t umask;
+    mode_t expected;
+  };
+  const Case cases[] = {
+      {"private file", 0600, 022, 0600},
+      {"group may read", 0640, 077, 0640},
+      {"read only", 0444, 022, 0444},
+      {"new under 022", std::nullopt, 022, 0644},
+      {"new under 027", std::nullopt, 027, 0640},
+  };
+  // Another group for the earlier file, where this process may give it one.
+  const gid_t group = ::geteuid() == 0 ? 65534 : ::getegid();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove(Written());
+    if (c.earlier_mode) {
+      WriteFile(Written(), "EARLIER");
+      ASSERT_EQ(::chmod(Written().c_str(), *c.earlier_mode), 0);
+      ASSERT_EQ(::chown(Written().c_str(), static_cast<uid_t>(-1), group), 0);
+    }
+    const mode_t saved = ::umask(c.umask);
+    auto file = MakeFile();
+    file->AddGeldTransfer(Payment("10"));
+    EXPECT_EQ(file->Generate(), "SUCCESS");
+    ::umask(saved);
+    struct stat written {};
+    ASSERT_EQ(::stat(Written().c_str(), &written), 0);
+    EXPECT_EQ(written.st_mode & 07777, c.expected);
+    if (c.earlier_mode) {
+      EXPECT_EQ(written.st_gid, group);
+    }
+    EXPECT_EQ(ReadFile(Written()).size(), 512u + 768u);
+  }
 }
 
 // Fails each call of the file service in turn until a run meets no fault.

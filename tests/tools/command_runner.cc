@@ -94,6 +94,11 @@ CommandRun RunXkdtazv(const std::vector<std::string>& arguments, const Scratch& 
       argv.emplace_back(part);
     }
   }
+  if (!options.memory_limit.empty()) {
+    for (const std::string& part : {std::string("prlimit"), "--as=" + options.memory_limit}) {
+      argv.push_back(part);
+    }
+  }
   argv.emplace_back(XKDTAZV_COMMAND);
   argv.insert(argv.end(), arguments.begin(), arguments.end());
   std::vector<std::string> environment = Environment(options);
@@ -117,9 +122,11 @@ CommandRun RunXkdtazv(const std::vector<std::string>& arguments, const Scratch& 
   posix_spawn_file_actions_destroy(&actions);
   EXPECT_EQ(spawned, 0) << "cannot start " << argv[0];
   if (spawned != 0) return run;
+  if (options.while_running) options.while_running(pid);
   int wait_status = 0;
   waitpid(pid, &wait_status, 0);
   if (WIFEXITED(wait_status)) run.status = WEXITSTATUS(wait_status);
+  if (WIFSIGNALED(wait_status)) run.signal = WTERMSIG(wait_status);
   run.out = ReadFileOrEmpty(out_path);
   run.err = ReadFileOrEmpty(err_path);
   std::filesystem::remove(out_path);

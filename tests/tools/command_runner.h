@@ -8,6 +8,7 @@
 #ifndef XKDTAZV_TESTS_TOOLS_COMMAND_RUNNER_H_
 #define XKDTAZV_TESTS_TOOLS_COMMAND_RUNNER_H_
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,13 +36,16 @@ class Scratch {
 
 struct CommandRun {
   int status = -1;  // the exit status; -1 when the command did not exit normally
+  int signal = 0;   // the signal that ended it, if one did
   std::string out;
   std::string err;
 };
 
 struct RunOptions {
-  std::string locale = "C.UTF-8";     // LC_ALL of the command
-  bool as_unprivileged_user = false;  // drop root rights, so that permissions bite
+  std::string locale = "C.UTF-8";                   // LC_ALL of the command
+  bool as_unprivileged_user = false;                // drop root rights, so that permissions bite
+  std::string memory_limit = {};                    // prlimit --as, such as "512M"
+  std::function<void(int pid)> while_running = {};  // called once the command has started
 };
 
 // Runs the command with `arguments` in `directory`.

@@ -2,9 +2,12 @@
 // compared byte for byte with golden files, the dates that depend on the day
 // masked as JJMMTT.
 #include <gtest/gtest.h>
+#include <signal.h>
 
+#include <chrono>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "command_runner.h"
@@ -158,6 +161,41 @@ TEST(GenerateCommandTest, RecordThatCannotBeRenderedKeepsTheEarlierFile) {
       << run.out;
   EXPECT_EQ(dir.Read("out/DTAZV"), "EARLIER");
   EXPECT_EQ(dir.List("out"), std::vector<std::string>{"DTAZV"});
+}
+
+// A batch of `count` equal, valid payments.
+std::string LargeBatch(int count) {
+  std::string batch = R"({"Pfad": "out", "MeineInfo": {"BLZ": "37040044", "Kontonummer": "1",)"
+                      R"( "Name": "MUSTER"}, "GeldTransfer": [)";
+  for (int i = 0; i < count; ++i) {
+    batch += std::string(i == 0 ? "" : ",") +
+             R"({"Zahlungsart": "EU_STANDART", "LaenderCode": "FRANKREICH", "BIC": "BNPAFRPP123",)"
+             R"( "IBAN": "FR763000600001123456789018900000AB", "Betrag": "10"})";
+  }
+  return batch + "]}";
+}
+
+// A signal that ends a run takes this process's temporary files with it (here
+// one planted under the name the component would give it) and leaves the
+// earlier file as it was.
+TEST(GenerateCommandTest, InterruptedRunRemovesItsTemporaryFiles) {
+  Scratch dir;
+  dir.Write("big.json", LargeBatch(10000));
+  dir.MakeDirectory("out");
+  for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(signal_number);
+    dir.Write("out/DTAZV", "EARLIER");
+    RunOptions options;
+    options.while_running = [&dir, signal_number](int pid) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(400));
+      dir.Write("out/.xkdtazv-" + std::to_string(pid) + "-00000000deadbeef", "PARTIAL");
+      kill(pid, signal_number);
+    };
+    const CommandRun run = RunXkdtazv({"generate", "big.json"}, dir, options);
+    EXPECT_EQ(run.signal, signal_number);
+    EXPECT_EQ(dir.List("out"), std::vector<std::string>{"DTAZV"});
+    EXPECT_EQ(dir.Read("out/DTAZV"), "EARLIER");
+  }
 }
 
 struct BadInput {
