@@ -145,8 +145,8 @@ BatchReadResult Read(std::string_view bytes) {
       return Failed(Place(cell.line, cell.column) + ": the header names no member here");
     }
     if (!names.insert(cell.text).second) {
-      return Failed(Place(cell.line, cell.column) + ": the header names \"" + cell.text +
-                    "\" twice");
+      return Failed(Place(cell.line, cell.column) + ": the header names " + QuoteShort(cell.text) +
+                    " twice");
     }
   }
   Batch batch;

@@ -83,7 +83,7 @@ class DuplicateMembers {
           Frame& frame = frames_.back();
           frame.key = parsed.get<std::string>();
           if (!frame.keys.insert(frame.key).second && error_.empty()) {
-            error_ = frame.place + ": the member \"" + frame.key + "\" is given twice";
+            error_ = frame.place + ": the member " + QuoteShort(frame.key) + " is given twice";
           }
         }
         break;
@@ -130,6 +130,19 @@ std::string WithoutExceptionId(const std::string& what) {
                                                                             : what;
 }
 
+// nlohmann's messages end with the token last read, which may be a whole
+// unterminated string of any size: a long one is cut to its beginning.
+std::string ShortLastRead(const std::string& what) {
+  constexpr std::string_view kLastRead = "; last read: '";
+  const std::size_t start = what.find(kLastRead);
+  if (start == std::string::npos || what.back() != '\'') return what;
+  const std::size_t token = start + kLastRead.size();
+  const std::string_view read(what.data() + token, what.size() - token - 1);
+  const std::string quoted = QuoteShort(read);
+  if (quoted.size() == read.size() + 2) return what;
+  return what.substr(0, start) + "; last read: " + quoted;
+}
+
 BatchReadResult Failed(std::string error) {
   return BatchReadResult{std::nullopt, std::move(error)};
 }
@@ -143,7 +156,7 @@ BatchReadResult Read(std::string_view text) {
                          return duplicates.Notice(event, parsed);
                        });
   } catch (const Json::parse_error& error) {
-    return Failed(EscapeInvalidUtf8(WithoutExceptionId(error.what())));
+    return Failed(EscapeInvalidUtf8(ShortLastRead(WithoutExceptionId(error.what()))));
   }
   if (!duplicates.error().empty()) return Failed(duplicates.error());
   if (!json.is_object()) {

@@ -7,6 +7,7 @@
 #include "tools/automation_client.h"
 #include "tools/batch_json.h"
 #include "tools/closest_name.h"
+#include "tools/text_encoding.h"
 
 namespace xkdtazv::cli {
 namespace {
@@ -16,7 +17,7 @@ constexpr std::string_view kFileClass = "DtAzvDatei";
 constexpr std::string_view kSenderClass = "MeineInfo";
 constexpr std::string_view kTransferClass = "GeldTransfer";
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text) { return QuoteShort(text); }
 
 std::string KindText(BatchValue::Kind kind) {
   switch (kind) {

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -29,7 +30,8 @@ std::string ErrorText(int error) { return std::strerror(error); }
 
 }  // namespace
 
-FileContents ReadWholeFile(const std::string& path) {
+FileContents ReadWholeFile(const std::string& path, std::size_t limit,
+                           const std::function<bool(std::string_view)>& enough) {
   FileContents contents;
   const Descriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (file.get() < 0) {
@@ -45,6 +47,14 @@ FileContents ReadWholeFile(const std::string& path) {
     contents.error = ErrorText(EISDIR);
     return contents;
   }
+  const auto too_large = [&contents, limit] {
+    contents.too_large = true;
+    contents.error = "it has more than " + std::to_string(limit) + " bytes";
+    return contents;
+  };
+  if (S_ISREG(status.st_mode) && static_cast<std::uintmax_t>(status.st_size) > limit) {
+    return too_large();
+  }
   std::string bytes;
   std::vector<char> buffer(1 << 16);
   for (;;) {
@@ -55,7 +65,9 @@ FileContents ReadWholeFile(const std::string& path) {
       return contents;
     }
     if (count == 0) break;
+    if (bytes.size() + static_cast<std::size_t>(count) > limit) return too_large();
     bytes.append(buffer.data(), static_cast<std::size_t>(count));
+    if (enough && enough(bytes)) break;
   }
   contents.bytes = std::move(bytes);
   return contents;

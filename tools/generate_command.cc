@@ -13,6 +13,7 @@
 #include "tools/inspect_report.h"
 #include "tools/inspection.h"
 #include "tools/interrupt_cleanup.h"
+#include "tools/text_encoding.h"
 
 namespace xkdtazv::cli {
 namespace {
@@ -64,8 +65,12 @@ class Generation {
   }
 
   std::optional<std::string> ReadFile(const std::string& path) {
-    FileContents contents = ReadWholeFile(path);
-    if (!contents.bytes) InputError("cannot read " + path + ": " + contents.error);
+    FileContents contents = ReadWholeFile(path, kLargestBatchFile);
+    if (contents.too_large) {
+      InputError("cannot read " + path + ": " + contents.error + ", the most a batch may have");
+    } else if (!contents.bytes) {
+      InputError("cannot read " + path + ": " + contents.error);
+    }
     return std::move(contents.bytes);
   }
 
@@ -146,13 +151,13 @@ class Generation {
       return false;
     }
     if (const std::string why = WhyNotWritableDirectory(*directory); !why.empty()) {
-      InputError("cannot write to the output directory \"" + *directory + "\": " + why);
+      InputError("cannot write to the output directory " + QuoteShort(*directory) + ": " + why);
       return false;
     }
     if (const auto name = TextOf(plan.file, kFileName);
         name && name->find('/') != std::string::npos) {
-      InputError("the file name \"" + *name +
-                 "\" must not contain \"/\"; give the directory as Pfad");
+      InputError("the file name " + QuoteShort(*name) +
+                 " must not contain \"/\"; give the directory as Pfad");
       return false;
     }
     return true;
@@ -167,10 +172,9 @@ class Generation {
           value.is_text ? Variant::Text(value.text) : Variant::Integer(value.integer);
       const CallOutcome outcome = object.Put(value.member, variant);
       if (!outcome.ok) {
-        errors.push_back(
-            value.place + ", " + value.member + ": the component refuses " +
-            (value.is_text ? "\"" + value.text + "\"" : std::to_string(value.integer)) + ": " +
-            outcome.error);
+        errors.push_back(value.place + ", " + value.member + ": the component refuses " +
+                         (value.is_text ? QuoteShort(value.text) : std::to_string(value.integer)) +
+                         ": " + outcome.error);
       }
     }
   }
@@ -230,7 +234,7 @@ class Generation {
   }
 
   int Report(const std::string& path, std::size_t payments, bool success) {
-    const FileContents written = ReadWholeFile(path);
+    const FileContents written = ReadWholeFile(path, kLargestDtazvFile);
     if (!written.bytes)
       return RunFailed("cannot read the written file " + path + ": " + written.error);
     const Inspection inspection = Inspect(*written.bytes);

@@ -3,6 +3,7 @@
 #include <unicode/ucnv.h>
 #include <unicode/utf8.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 
@@ -128,6 +129,19 @@ std::size_t CodePointCount(std::string_view utf8) noexcept {
     ++count;
   }
   return count;
+}
+
+std::string QuoteShort(std::string_view text, std::size_t limit) {
+  const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
+  const auto length = static_cast<std::int32_t>(std::min<std::size_t>(text.size(), INT32_MAX));
+  std::int32_t offset = 0;
+  for (std::size_t count = 0; count < limit && offset < length; ++count) {
+    UChar32 code_point = 0;
+    U8_NEXT(data, offset, length, code_point);
+  }
+  if (static_cast<std::size_t>(offset) == text.size()) return "\"" + std::string(text) + "\"";
+  return "\"" + std::string(text.substr(0, static_cast<std::size_t>(offset))) + "…\" (" +
+         std::to_string(CodePointCount(text)) + " characters)";
 }
 
 std::string_view WithoutByteOrderMark(std::string_view text) noexcept {

@@ -35,6 +35,11 @@ std::string EscapeInvalidUtf8(std::string_view text);
 // The number of code points; each malformed sequence counts as one.
 std::size_t CodePointCount(std::string_view utf8) noexcept;
 
+// `text` in quotation marks for a message; beyond `limit` code points only
+// its beginning, then "…" and its length, so that a huge value cannot make a
+// huge message: "AAAA…" (2000000 characters).
+std::string QuoteShort(std::string_view text, std::size_t limit = 40);
+
 // `text` without a leading UTF-8 byte-order mark.
 std::string_view WithoutByteOrderMark(std::string_view text) noexcept;
 

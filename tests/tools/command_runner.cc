@@ -94,10 +94,9 @@ CommandRun RunXkdtazv(const std::vector<std::string>& arguments, const Scratch& 
       argv.emplace_back(part);
     }
   }
-  if (!options.memory_limit.empty()) {
-    for (const std::string& part : {std::string("prlimit"), "--as=" + options.memory_limit}) {
-      argv.push_back(part);
-    }
+  if (options.memory_limit != 0) {
+    argv.emplace_back("prlimit");
+    argv.push_back("--as=" + std::to_string(options.memory_limit));
   }
   argv.emplace_back(XKDTAZV_COMMAND);
   argv.insert(argv.end(), arguments.begin(), arguments.end());

@@ -8,6 +8,7 @@
 #ifndef XKDTAZV_TESTS_TOOLS_COMMAND_RUNNER_H_
 #define XKDTAZV_TESTS_TOOLS_COMMAND_RUNNER_H_
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -42,9 +43,9 @@ struct CommandRun {
 };
 
 struct RunOptions {
-  std::string locale = "C.UTF-8";                   // LC_ALL of the command
-  bool as_unprivileged_user = false;                // drop root rights, so that permissions bite
-  std::string memory_limit = {};                    // prlimit --as, such as "512M"
+  std::string locale = "C.UTF-8";     // LC_ALL of the command
+  bool as_unprivileged_user = false;  // drop root rights, so that permissions bite
+  std::size_t memory_limit = 0;       // bytes of address space (prlimit --as); 0: none
   std::function<void(int pid)> while_running = {};  // called once the command has started
 };
 

@@ -3,6 +3,7 @@
 // masked as JJMMTT.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <sstream>
@@ -367,6 +368,59 @@ TEST(InspectCommandTest, MissingFileAndJsonForNoDtazvFile) {
   EXPECT_EQ(json.out,
             "{\n  \"file\": \"empty\",\n  \"bytes\": 0,\n  \"readable\": false,\n  \"error\": "
             "\"the file is empty\"\n}\n");
+}
+
+// Whatever arrives, memory stays bounded: endless or huge inputs are refused
+// without being read whole, and messages quote only the beginning of a value.
+TEST(CommandLineTest, HugeInputsAreRefusedInBoundedMemory) {
+  struct Huge {
+    std::string name;
+    std::vector<std::string> arguments;
+    std::string err_begins;
+  };
+  Scratch dir;
+  dir.MakeDirectory("out");
+  dir.Write("s.json", R"({"Pfad": "out"})");
+  dir.Write("huge.dtazv", "0256Q");
+  dir.Write("huge.csv", "Name;Betrag\n");
+  for (const char* name : {"huge.dtazv", "huge.csv"}) {
+    ASSERT_EQ(truncate(dir.PathOf(name).c_str(), 1 << 30), 0);  // sparse: 1 GB, no disk
+  }
+  const std::string long_text(1 << 20, 'A');
+  dir.Write("unterminated.json", R"({"Pfad": "out", "GeldTransfer": [{"Name": ")" + long_text);
+  dir.Write("header.csv", long_text + ";Betrag\nX;1\n");
+  const Huge cases[] = {
+      {"EndlessDevice",
+       {"inspect", "/dev/zero"},
+       "xkdtazv inspect: /dev/zero: not a DTAZV file: it does not begin with a record length"},
+      {"HugeDtazvFile",
+       {"inspect", "huge.dtazv"},
+       "xkdtazv inspect: huge.dtazv: not a DTAZV file: it has more than 92269568 bytes, the most "
+       "a file of 32766 payments with 8 V or W records each can have\n"},
+      {"HugeBatch",
+       {"generate", "huge.csv", "--sender", "s.json"},
+       "xkdtazv generate: cannot read huge.csv: it has more than 67108864 bytes, the most a batch "
+       "may have\n"},
+      {"UnterminatedString",
+       {"generate", "unterminated.json"},
+       "xkdtazv generate: unterminated.json: parse error at line 1, column 1048620: syntax error "
+       "while parsing value - invalid string: missing closing quote; last read: \"\"" +
+           std::string(39, 'A') + "…\" (1048577 characters)\n"},
+      {"LongColumnName",
+       {"generate", "header.csv", "--sender", "s.json"},
+       "xkdtazv generate: header.csv: line 1, column 1: unknown member \"" + std::string(40, 'A') +
+           "…\" (1048576 characters) (_GeldTransfer has no such member)"},
+  };
+  RunOptions limited;
+  limited.memory_limit = std::size_t{384} << 20;
+  for (const Huge& huge : cases) {
+    SCOPED_TRACE(huge.name);
+    const CommandRun run = RunXkdtazv(huge.arguments, dir, limited);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.err.starts_with(huge.err_begins)) << run.err.substr(0, 500);
+    EXPECT_LT(run.err.size(), 500u);
+  }
+  EXPECT_EQ(dir.List("out"), std::vector<std::string>{});
 }
 
 TEST(CommandLineTest, HelpAndVersionEndWithStatusZero) {
