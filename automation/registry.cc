@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -91,6 +92,39 @@ XkResult WriteAtomically(const fs::path& file, std::string_view text) {
   return XK_S_OK;
 }
 
+// Writers of the registry take turns: each read-modify-write holds an
+// exclusive flock on "registry.json.lock" beside it, and so must every other
+// program that writes the file. The lock file itself stays; removing it would
+// let two writers lock two different files.
+class RegistryLock {
+ public:
+  explicit RegistryLock(const fs::path& registry) {
+    std::error_code error;
+    fs::create_directories(registry.parent_path(), error);
+    if (error) return;
+    const fs::path lock = registry.string() + ".lock";
+    fd_ = open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd_ < 0) return;
+    while (flock(fd_, LOCK_EX) != 0) {
+      if (errno != EINTR) {
+        close(fd_);
+        fd_ = -1;
+        return;
+      }
+    }
+  }
+  ~RegistryLock() {
+    if (fd_ >= 0) close(fd_);  // releases the lock
+  }
+  RegistryLock(const RegistryLock&) = delete;
+  RegistryLock& operator=(const RegistryLock&) = delete;
+
+  bool held() const { return fd_ >= 0; }
+
+ private:
+  int fd_ = -1;
+};
+
 }  // namespace
 
 fs::path RegistryFilePath() {
@@ -109,6 +143,8 @@ fs::path RegistryFilePath() {
 
 XkResult EditRegistry(const fs::path& file, const std::function<void(json&)>& change) {
   if (file.empty()) return XK_REGDB_E_WRITEREGDB;
+  const RegistryLock lock(file);
+  if (!lock.held()) return XK_REGDB_E_WRITEREGDB;
   Loaded loaded = Load(file);
   if (XK_FAILED(loaded.status)) return loaded.status;
   json edited = loaded.registry;

@@ -6,7 +6,9 @@
 // One JSON object with the sections "CLSID", "ProgID", "Interface" and
 // "TypeLib", each an object keyed by identifier, which any number of
 // libraries share. Every change rewrites the whole file through a temporary
-// file and a rename, so readers see the old file or the new one.
+// file and a rename, so readers see the old file or the new one, and holds an
+// exclusive flock on "registry.json.lock" in the same folder from reading to
+// renaming, so that writers who follow the same protocol lose no entries.
 #ifndef XKDTAZV_AUTOMATION_REGISTRY_H_
 #define XKDTAZV_AUTOMATION_REGISTRY_H_
 

@@ -1,8 +1,13 @@
 // DllRegisterServer and DllUnregisterServer against a registry file in a
 // temporary XDG_DATA_HOME.
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +15,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "automation_test_support.h"
 
@@ -129,8 +135,13 @@ TEST_F(RegistrationTest, RecordsClassesIdentifiersPathAndThreadingModel) {
                                            {"LCID", 0x409},
                                            {"Path", path},
                                            {"FileVersion", "1.0.0.0"}}}}}}));
-  // Written through a temporary file that is gone afterwards.
-  EXPECT_EQ(std::distance(fs::directory_iterator(RegistryFile().parent_path()), {}), 1);
+  // Written through a temporary file that is gone afterwards; the lock file stays.
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(RegistryFile().parent_path())) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"registry.json", "registry.json.lock"}));
 }
 
 TEST_F(RegistrationTest, RegistersUnregistersAndRegistersAgainBesideOtherEntries) {
@@ -175,6 +186,57 @@ TEST_F(RegistrationTest, NeverOverwritesADamagedRegistry) {
     EXPECT_EQ(DllRegisterServer(), XK_REGDB_E_DAMAGED);
     EXPECT_EQ(DllUnregisterServer(), XK_REGDB_E_DAMAGED);
     EXPECT_EQ(Read(RegistryFile()), damaged);
+  }
+}
+
+// Another program that writes the registry by the documented protocol: under
+// the lock, read, add one entry, write a temporary file, rename it.
+void AddOtherEntry(const fs::path& registry, const std::string& key) {
+  const int lock = ::open((registry.string() + ".lock").c_str(), O_RDWR | O_CREAT, 0644);
+  ASSERT_GE(lock, 0);
+  ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+  json entries = json::object();
+  if (std::ifstream in(registry); in) entries = json::parse(in);
+  entries["CLSID"][key] = {{"Name", "Other"}};
+  const fs::path temporary = registry.string() + ".other";
+  std::ofstream(temporary) << entries.dump();
+  fs::rename(temporary, registry);
+  ::close(lock);
+}
+
+// Processes that register and unregister this library while others add their
+// own entries: every entry of the others survives.
+TEST_F(RegistrationTest, ConcurrentWritersLoseNoEntry) {
+  fs::create_directories(RegistryFile().parent_path());
+  constexpr int kOthers = 3, kEntriesEach = 40, kRegistrars = 5, kRoundsEach = 20;
+  std::vector<pid_t> children;
+  for (int i = 0; i < kOthers + kRegistrars; ++i) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (int j = 0; j < (i < kOthers ? kEntriesEach : kRoundsEach); ++j) {
+        if (i < kOthers) {
+          AddOtherEntry(RegistryFile(),
+                        "{OTHER-" + std::to_string(i) + "-" + std::to_string(j) + "}");
+        } else if ((j % 2 == 0 ? DllRegisterServer() : DllUnregisterServer()) != XK_S_OK) {
+          ::_exit(1);
+        }
+      }
+      ::_exit(::testing::Test::HasFailure() ? 1 : 0);
+    }
+    children.push_back(child);
+  }
+  for (const pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  const json registry = json::parse(Read(RegistryFile()));
+  for (int i = 0; i < kOthers; ++i) {
+    for (int j = 0; j < kEntriesEach; ++j) {
+      const std::string key = "{OTHER-" + std::to_string(i) + "-" + std::to_string(j) + "}";
+      EXPECT_TRUE(registry["CLSID"].contains(key)) << key;
+    }
   }
 }
 
