@@ -9,6 +9,8 @@ namespace xkdtazv::cli {
 namespace {
 
 constexpr std::size_t kMostReportsPerPayment = 8;
+// One run of the component counts its payments in 16 bits.
+constexpr std::size_t kMostPaymentsWritten = 32766;
 
 std::optional<std::uint64_t> NumberIn(std::string_view digits) noexcept {
   if (!IsDigits(digits) || digits.size() > 18) return std::nullopt;
@@ -122,6 +124,19 @@ void CheckControlTotals(const Record& trailer, const DtazvFile& file, FindingLis
       findings.About(trailer, count_field,
                      "holds " + std::to_string(*count) + ", but the file has " + records);
     }
+  }
+}
+
+void CheckPaymentCount(const DtazvFile& file, FindingList& findings) {
+  std::size_t payments = 0;
+  for (const Record& record : file.records) payments += record.type == 'T' ? 1 : 0;
+  if (payments == 0) {
+    findings.AboutFile("the file holds no payment: it has no T record");
+  } else if (payments > kMostPaymentsWritten) {
+    findings.AboutFile("the file holds " + std::to_string(payments) +
+                       " payments: DTAZV allows that many, but XKDTAZV writes at most " +
+                       std::to_string(kMostPaymentsWritten) +
+                       " in one file, so it did not write this one");
   }
 }
 

@@ -30,6 +30,10 @@ class RecordOrder {
 // both over the records before `trailer`.
 void CheckControlTotals(const Record& trailer, const DtazvFile& file, FindingList& findings);
 
+// A file without any payment, and one with more payments than this
+// component writes in one file (the handbooks allow more).
+void CheckPaymentCount(const DtazvFile& file, FindingList& findings);
+
 }  // namespace xkdtazv::cli
 
 #endif  // XKDTAZV_TOOLS_FILE_CHECKS_H_

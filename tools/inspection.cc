@@ -40,6 +40,7 @@ Inspection Inspect(std::string_view bytes) noexcept {
     }
   }
   order.Finish(findings);
+  CheckPaymentCount(file, findings);
   inspection.findings = findings.Take();
   return inspection;
 }

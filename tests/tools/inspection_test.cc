@@ -275,6 +275,17 @@ TEST(InspectionTest, ReportsBrokenStructure) {
          return s.Bytes();
        },
        {"record 3 (X): record type \"X\" is unknown: DTAZV has Q, T, V, W and Z records"}},
+      {"NoPayment",
+       [](DtazvSample& s) { return s.records()[0] + DtazvSample::Trailer("0", "0"); },
+       {"file: the file holds no payment: it has no T record"}},
+      {"MorePaymentsThanXkdtazvWrites",
+       [](DtazvSample& s) {
+         std::string bytes = s.records()[0];
+         for (int i = 0; i < 32767; ++i) bytes += s.records()[1];
+         return bytes + DtazvSample::Trailer("49150500", "32767");
+       },
+       {"file: the file holds 32767 payments: DTAZV allows that many, but XKDTAZV writes at most "
+        "32766 in one file, so it did not write this one"}},
       {"TrailingBytes",
        [](DtazvSample& s) { return s.Bytes() + "\x1A"; },
        {"record 4 (Z): the record is 257 bytes long, a Z record has 256; its fields are not "
