@@ -1,5 +1,6 @@
 #include "tools/batch_plan.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 #include <set>
@@ -16,6 +17,7 @@ namespace {
 constexpr std::string_view kFileClass = "DtAzvDatei";
 constexpr std::string_view kSenderClass = "MeineInfo";
 constexpr std::string_view kTransferClass = "GeldTransfer";
+constexpr std::string_view kAmount = "Betrag";
 
 std::string Quoted(std::string_view text) { return QuoteShort(text); }
 
@@ -198,6 +200,13 @@ std::vector<std::string> TopLevelNames() {
 
 PlanResult PlanBatch(const Batch& batch) {
   PlanResult result;
+  // A run counts its payments in 16 bits: the 32767th would fail it at the end.
+  if (batch.transfers.size() > kMostPayments) {
+    result.errors.push_back("the batch has " + std::to_string(batch.transfers.size()) +
+                            " payments; one DTAZV file of this component holds at most " +
+                            std::to_string(kMostPayments));
+    return result;
+  }
   Planner planner(result.errors);
   const XkInterfaceInfo& file = InterfaceOf(kFileClass);
   const XkInterfaceInfo& sender = InterfaceOf(kSenderClass);
@@ -209,9 +218,25 @@ PlanResult PlanBatch(const Batch& batch) {
     plan.sender.place = batch.sender->place;
     plan.sender.values = planner.Plan(batch.sender->settings, sender, WritableNames(sender));
   }
+  // A payment without an amount would end the whole run, naming neither.
+  const bool csv = !batch.columns.empty();
+  const bool amount_column =
+      std::any_of(batch.columns.begin(), batch.columns.end(),
+                  [](const BatchColumn& column) { return column.member == kAmount; });
+  if (csv && !amount_column) {
+    result.errors.push_back("the header names no " + std::string(kAmount) +
+                            " column; every payment needs an amount");
+  }
   for (const BatchObject& object : batch.transfers) {
     plan.transfers.push_back(
         {object.place, planner.Plan(object.settings, transfer, WritableNames(transfer))});
+    const bool has_amount =
+        std::any_of(object.settings.begin(), object.settings.end(),
+                    [](const BatchSetting& setting) { return setting.member == kAmount; });
+    if (!has_amount && (!csv || amount_column)) {
+      result.errors.push_back(object.place + ", " + std::string(kAmount) +
+                              ": missing; every payment needs an amount");
+    }
   }
   if (result.errors.empty()) result.plan = std::move(plan);
   return result;

@@ -9,6 +9,7 @@
 #ifndef XKDTAZV_TOOLS_BATCH_PLAN_H_
 #define XKDTAZV_TOOLS_BATCH_PLAN_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -42,6 +43,9 @@ struct PlanResult {
   std::optional<BatchPlan> plan;
   std::vector<std::string> errors;  // "GeldTransfer 3: unknown member ..."
 };
+
+// The most payments one run of the component takes.
+inline constexpr std::size_t kMostPayments = 32766;
 
 PlanResult PlanBatch(const Batch& batch);
 

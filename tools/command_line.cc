@@ -3,13 +3,36 @@
 #include <CLI/CLI.hpp>
 
 #include <sstream>
+#include <string>
+#include <string_view>
 
 #include "tools/exit_status.h"
 #include "tools/generate_command.h"
 #include "tools/inspect_command.h"
+#include "tools/text_encoding.h"
 #include "xkdtazv/version.h"
 
 namespace xkdtazv::cli {
+namespace {
+
+// Without a subcommand, the first word that is no option is one this command
+// does not know; CLI11 would only say that a subcommand is required.
+std::string ParseErrorText(const CLI::App& app, const CLI::ParseError& error, int argc,
+                           const char* const* argv) {
+  if (!app.get_subcommands().empty()) return error.what();
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view word = argv[i];
+    if (word.starts_with('-')) continue;
+    std::string names;
+    for (const CLI::App* subcommand : app.get_subcommands({})) {
+      names += (names.empty() ? "" : ", ") + subcommand->get_name();
+    }
+    return "unknown subcommand " + QuoteShort(word) + "; the subcommands are " + names;
+  }
+  return error.what();
+}
+
+}  // namespace
 
 int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   CLI::App app{
@@ -62,7 +85,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
       out << help.str();
       return kClean;
     }
-    err << "xkdtazv: " << error.what() << "\n"
+    err << "xkdtazv: " << ParseErrorText(app, error, argc, argv) << "\n"
         << "Run 'xkdtazv --help' for usage.\n";
     return kInputError;
   }

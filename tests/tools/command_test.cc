@@ -68,6 +68,13 @@ std::string MaskShownDates(const std::string& text) {
   return masked;
 }
 
+// `count` copies of `item`, separated by commas.
+std::string Repeated(std::string_view item, int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) (text += i == 0 ? "" : ",") += item;
+  return text;
+}
+
 void CopyExample(const Scratch& dir, const std::string& name) {
   dir.Write(name, ReadFileOrEmpty(ExamplePath(name)));
 }
@@ -137,12 +144,14 @@ TEST(GenerateCommandTest, CleanBatchEndsWithStatusZero) {
 
 TEST(GenerateCommandTest, FailedRunEndsWithStatusThreeAndWritesNothing) {
   Scratch dir;
-  dir.Write("no_amount.json", R"({"Pfad": "out", "GeldTransfer": [{"Name": "Dupont"}]})");
+  // Eleven amounts of fourteen digits: the control total outgrows its fifteen.
+  dir.Write("overflow.json", R"({"Pfad": "out", "GeldTransfer": [)" +
+                                 Repeated(R"({"Betrag": "99999999999999"})", 11) + "]}");
   dir.MakeDirectory("out");
-  const CommandRun run = RunXkdtazv({"generate", "no_amount.json"}, dir);
+  const CommandRun run = RunXkdtazv({"generate", "overflow.json"}, dir);
   EXPECT_EQ(run.status, 3);
   EXPECT_EQ(run.out,
-            "Result of Generate:\nSonstiger Fehler:Typen unverträglich\n\nSummary: the run "
+            "Result of Generate:\nSonstiger Fehler:Überlauf\n\nSummary: the run "
             "failed; no file was written.\n");
   EXPECT_EQ(dir.List("out"), std::vector<std::string>{});
 }
@@ -199,6 +208,22 @@ TEST(GenerateCommandTest, InterruptedRunRemovesItsTemporaryFiles) {
   }
 }
 
+// Names up to the file system's limit of 255 bytes work: the temporary name
+// does not grow with them.
+TEST(GenerateCommandTest, LongestFileNamesWork) {
+  Scratch dir;
+  CopyExample(dir, "payments.json");
+  dir.MakeDirectory("out");
+  for (const std::size_t length : {241, 255}) {
+    SCOPED_TRACE(length);
+    const std::string name(length, 'N');
+    const CommandRun run =
+        RunXkdtazv({"generate", "payments.json", "--out", "out", "--name", name}, dir);
+    EXPECT_EQ(run.status, 1) << run.err;  // the example's umlauts are findings
+    EXPECT_EQ(dir.Read("out/" + name).size(), 512u + 768u * 5);
+  }
+}
+
 struct BadInput {
   std::string name;
   std::vector<std::pair<std::string, std::string>> files;
@@ -223,7 +248,7 @@ TEST(GenerateCommandTest, BadInputIsNamedAndNothingIsWritten) {
        {"generate", "b.csv", "--sender", "s.json"},
        "xkdtazv generate: b.csv: line 2, column 8: the quoted field is never closed\n"},
       {"UnknownMember",
-       {{"b.json", kBatchHead + R"({"Verwendungszweck": "Rechnung 1"}]})"}},
+       {{"b.json", kBatchHead + R"({"Betrag": "1", "Verwendungszweck": "Rechnung 1"}]})"}},
        {"generate", "b.json"},
        "xkdtazv generate: b.json: GeldTransfer 1: unknown member \"Verwendungszweck\" "
        "(_GeldTransfer has no such member); did you mean \"Verwendungszweck1\"?\n"},
@@ -231,7 +256,9 @@ TEST(GenerateCommandTest, BadInputIsNamedAndNothingIsWritten) {
        {{"b.csv", "Name;Betrag EUR\nDupont;1\nRossi;2\n"}, {"s.json", R"({"Pfad": "out"})"}},
        {"generate", "b.csv", "--sender", "s.json"},
        "xkdtazv generate: b.csv: line 1, column 6: unknown member \"Betrag EUR\" (_GeldTransfer "
-       "has no such member); did you mean \"Betrag\"?\n"},
+       "has no such member); did you mean \"Betrag\"?\n"
+       "xkdtazv generate: b.csv: the header names no Betrag column; every payment needs an "
+       "amount\n"},
       {"WrongType",
        {{"b.json", kBatchHead + R"({"Betrag": 12.5, "LaenderCode": true}]})"}},
        {"generate", "b.json"},
@@ -244,6 +271,21 @@ TEST(GenerateCommandTest, BadInputIsNamedAndNothingIsWritten) {
        {"generate", "b.json"},
        "xkdtazv generate: b.json: GeldTransfer 1, Zahlungsart: \"EU_STANDARD\" is no member of "
        "the enumeration Zahlungsart; did you mean \"EU_STANDART\"?\n"},
+      {"PaymentWithoutAmount",
+       {{"b.json", kBatchHead + R"({"Betrag": "1"}, {"Name": "Dupont"}, {}]})"}},
+       {"generate", "b.json"},
+       "xkdtazv generate: b.json: GeldTransfer 2, Betrag: missing; every payment needs an amount\n"
+       "xkdtazv generate: b.json: GeldTransfer 3, Betrag: missing; every payment needs an "
+       "amount\n"},
+      {"CsvLineWithoutAmount",
+       {{"b.csv", "Name;Betrag\nDupont;1\nRossi;\n"}, {"s.json", R"({"Pfad": "out"})"}},
+       {"generate", "b.csv", "--sender", "s.json"},
+       "xkdtazv generate: b.csv: line 3, Betrag: missing; every payment needs an amount\n"},
+      {"MorePaymentsThanOneRunTakes",
+       {{"b.json", kBatchHead + Repeated(R"({"Betrag": "1"})", 32767) + "]}"}},
+       {"generate", "b.json"},
+       "xkdtazv generate: b.json: the batch has 32767 payments; one DTAZV file of this component "
+       "holds at most 32766\n"},
       {"EnumerationNumberTheComponentRefuses",
        {{"b.json", kBatchHead + R"({"Betrag": "1", "Zahlungsart": 70000}]})"}},
        {"generate", "b.json"},
@@ -421,6 +463,15 @@ TEST(CommandLineTest, HugeInputsAreRefusedInBoundedMemory) {
     EXPECT_LT(run.err.size(), 500u);
   }
   EXPECT_EQ(dir.List("out"), std::vector<std::string>{});
+}
+
+TEST(CommandLineTest, UnknownSubcommandIsNamed) {
+  Scratch dir;
+  const CommandRun run = RunXkdtazv({"generat", "b.json"}, dir);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err,
+            "xkdtazv: unknown subcommand \"generat\"; the subcommands are generate, inspect\n"
+            "Run 'xkdtazv --help' for usage.\n");
 }
 
 TEST(CommandLineTest, HelpAndVersionEndWithStatusZero) {
