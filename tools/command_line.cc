@@ -42,7 +42,8 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
   app.require_subcommand(1);
   app.footer(
       "Exit status: 0 clean; 1 file written or read with findings; 2 usage or input error, "
-      "or no DTAZV file (nothing written); 3 the run failed (\"Sonstiger Fehler\").");
+      "or no DTAZV file (nothing written); 3 the run failed (\"Sonstiger Fehler\", or a record "
+      "could not be rendered; nothing written).");
 
   GenerateOptions generate;
   CLI::App* generate_command = app.add_subcommand(
