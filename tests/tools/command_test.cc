@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -185,6 +186,20 @@ std::string LargeBatch(int count) {
   return batch + "]}";
 }
 
+// Waits (up to ten seconds) until process `pid` has a handler for `signal_number`.
+bool CatchesSignal(int pid, int signal_number) {
+  for (int attempt = 0; attempt < 2000; ++attempt) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);) {
+      if (!line.starts_with("SigCgt:")) continue;
+      const unsigned long long caught = std::stoull(line.substr(7), nullptr, 16);
+      if (caught & (1ULL << (signal_number - 1))) return true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return false;
+}
+
 // A signal that ends a run takes this process's temporary files with it (here
 // one planted under the name the component would give it) and leaves the
 // earlier file as it was.
@@ -197,7 +212,7 @@ TEST(GenerateCommandTest, InterruptedRunRemovesItsTemporaryFiles) {
     dir.Write("out/DTAZV", "EARLIER");
     RunOptions options;
     options.while_running = [&dir, signal_number](int pid) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(400));
+      ASSERT_TRUE(CatchesSignal(pid, signal_number));
       dir.Write("out/.xkdtazv-" + std::to_string(pid) + "-00000000deadbeef", "PARTIAL");
       kill(pid, signal_number);
     };
