@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "payment_order/amount.h"
 #include "payment_order/identifiers.h"
 #include "payment_order/town_line.h"
 #include "reader/text_encoding.h"
@@ -121,6 +122,7 @@ class OrderReader {
       return view;
     }
     bool header_seen = false;
+    bool trailer_seen = false;
     for (const Record& record : file.records) {
       if (!record.whole()) {
         findings_.Error(record.payment, "Satz " + std::to_string(record.index) +
@@ -139,6 +141,10 @@ class OrderReader {
           }
           view.orders.push_back(ReadPayment(record, view.initiating_party));
           break;
+        case 'Z':
+          trailer_seen = true;
+          CheckTrailer(record, view);
+          break;
         case 'V':
         case 'W':
           findings_.Note(view.orders.empty() ? 0 : view.orders.back().number,
@@ -151,6 +157,8 @@ class OrderReader {
       }
     }
     if (!header_seen) findings_.Error(0, "Die Datei hat keinen Q-Satz");
+    if (!trailer_seen)
+      findings_.Error(0, "Die Datei hat keinen Z-Satz; sie ist womoeglich unvollstaendig");
     if (view.orders.empty() && header_seen) findings_.Error(0, "Die Datei enthaelt keine Zahlung");
     return view;
   }
@@ -170,12 +178,34 @@ class OrderReader {
   payment::PostalAddress Address(std::string street, const std::string& town_line,
                                  std::string country, std::size_t payment, std::string_view whose) {
     payment::TownLine town = splitter_.Split(town_line, country);
-    if (!town.split) {
+    if (!town.split && !town_line.empty()) {
       findings_.Warning(payment, "Keine Postleitzahl in der Ortszeile \"" + town_line + "\" " +
                                      std::string(whose) + " erkannt; die ganze Zeile wird Ort");
     }
     return {std::move(street), std::move(town.postal_code), std::move(town.town),
             std::move(country)};
+  }
+
+  // The trailer's totals show whether the file holds every payment it was written with.
+  void CheckTrailer(const Record& z, const payment::PaymentFile& view) {
+    const std::string_view count = Raw(z, "Z4");
+    const std::string expected = std::to_string(view.orders.size());
+    const std::string stated(
+        count.substr(std::min(count.find_first_not_of('0'), count.size() - 1)));
+    if (!IsDigits(count) || stated != expected) {
+      findings_.Error(
+          0, "Der Z-Satz nennt " + Text(z, "Z4") + " Zahlungen, die Datei enthaelt " + expected);
+    }
+    std::string sum = "0";
+    for (const payment::PaymentOrder& order : view.orders)
+      sum = payment::AddDecimal(sum, order.amount.units);
+    const std::string_view total = Raw(z, "Z3");
+    const std::string stated_total(
+        total.substr(std::min(total.find_first_not_of('0'), total.size() - 1)));
+    if (!IsDigits(total) || stated_total != sum) {
+      findings_.Error(0, "Die Summe der Betraege im Z-Satz (" + Text(z, "Z3") +
+                             ") passt nicht zu den Zahlungen (" + sum + ")");
+    }
   }
 
   void ReadHeader(const Record& q, payment::PaymentFile& view) {
