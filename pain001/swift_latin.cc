@@ -22,7 +22,10 @@ constexpr std::string_view kSetPunctuation = "/-?:().,'+ ";
 
 }  // namespace
 
-SwiftLatin::SwiftLatin() {
+SwiftLatin::SwiftLatin() = default;
+
+const icu::Transliterator& SwiftLatin::Transliterator() const {
+  if (transliterator_) return *transliterator_;
   UErrorCode status = U_ZERO_ERROR;
   UParseError parse_error{};
   transliterator_.reset(icu::Transliterator::createFromRules(
@@ -30,6 +33,7 @@ SwiftLatin::SwiftLatin() {
   if (U_FAILURE(status) || !transliterator_) {
     throw Failure(FailureCode::kInternal, "ICU-Transliteration nicht verfuegbar");
   }
+  return *transliterator_;
 }
 
 SwiftLatin::~SwiftLatin() = default;
@@ -49,7 +53,7 @@ LatinText SwiftLatin::Convert(std::string_view utf8) const {
   }
   icu::UnicodeString text = icu::UnicodeString::fromUTF8(
       icu::StringPiece(utf8.data(), static_cast<std::int32_t>(utf8.size())));
-  transliterator_->transliterate(text);
+  Transliterator().transliterate(text);
   std::string converted;
   text.toUTF8String(converted);
   for (const char c : converted) {

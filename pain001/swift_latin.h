@@ -2,7 +2,7 @@
 // travel in: a-z A-Z 0-9 / - ? : ( ) . , ' + and the blank. German umlauts and
 // ß become AE, OE, UE, SS; other scripts and accented letters go through ICU's
 // Any-Latin and Latin-ASCII transliterators. Build one per run: ICU compiles
-// the rules when it is created.
+// the rules once, when the first text outside the set comes.
 //
 //   SwiftLatin latin;
 //   latin.Convert("Größl Holzwerke");   // {"Groessl Holzwerke", ""}
@@ -30,17 +30,20 @@ struct LatinText {
 
 class SwiftLatin {
  public:
-  SwiftLatin();  // throws Failure when ICU cannot build the transliterator
+  SwiftLatin();
   ~SwiftLatin();
   SwiftLatin(const SwiftLatin&) = delete;
   SwiftLatin& operator=(const SwiftLatin&) = delete;
 
+  // Throws Failure when ICU cannot build its transliterator.
   LatinText Convert(std::string_view utf8) const;
 
   static bool InSet(char c) noexcept;
 
  private:
-  std::unique_ptr<icu::Transliterator> transliterator_;
+  const icu::Transliterator& Transliterator() const;
+
+  mutable std::unique_ptr<icu::Transliterator> transliterator_;
 };
 
 }  // namespace xkdtazv::pain001

@@ -74,22 +74,22 @@ constexpr std::string_view kCountryMarker = R"((?:[A-Z]{1,3}-)?)";
 
 }  // namespace
 
-TownLineSplitter::TownLineSplitter() {
-  rules_.reserve(kForms.size());
-  for (const PostalCodeForm& form : kForms) {
-    const std::string code(form.code);
-    rules_.push_back({std::string(form.country),
-                      std::regex("^" + std::string(kCountryMarker) + "(" + code + ")\\s+(.+)$",
-                                 std::regex::icase),
-                      std::regex("^(.+?),?\\s+(" + code + ")$", std::regex::icase)});
-  }
+const TownLineSplitter::Rule* TownLineSplitter::RuleFor(std::string_view country) {
+  if (const auto known = rules_.find(country); known != rules_.end()) return &known->second;
+  const auto form = std::find_if(kForms.begin(), kForms.end(), [country](const PostalCodeForm& f) {
+    return f.country == country;
+  });
+  if (form == kForms.end()) return nullptr;
+  const std::string code(form->code);
+  const Rule rule{
+      std::regex("^" + std::string(kCountryMarker) + "(" + code + ")\\s+(.+)$", std::regex::icase),
+      std::regex("^(.+?),?\\s+(" + code + ")$", std::regex::icase)};
+  return &rules_.emplace(std::string(country), rule).first->second;
 }
 
-TownLine TownLineSplitter::Split(std::string_view line, std::string_view country) const {
+TownLine TownLineSplitter::Split(std::string_view line, std::string_view country) {
   const std::string text(line);
-  const auto rule = std::find_if(rules_.begin(), rules_.end(),
-                                 [country](const Rule& r) { return r.country == country; });
-  if (rule != rules_.end()) {
+  if (const Rule* rule = RuleFor(country)) {
     std::smatch match;
     if (std::regex_match(text, match, rule->code_first)) return {match[1], match[2], true};
     if (std::regex_match(text, match, rule->code_last)) return {match[2], match[1], true};

@@ -1,16 +1,17 @@
 // Splits a town line such as "1016 GV AMSTERDAM" into postal code and town by
 // the postal code rules of the town's country. Build one splitter per run: it
-// compiles its rules once.
+// compiles each country's rule once, when a town line of that country first
+// comes.
 //
 //   TownLineSplitter splitter;
 //   TownLine line = splitter.Split("00-514 WARSZAWA", "PL");  // "00-514", "WARSZAWA"
 #ifndef XKDTAZV_PAYMENT_ORDER_TOWN_LINE_H_
 #define XKDTAZV_PAYMENT_ORDER_TOWN_LINE_H_
 
+#include <map>
 #include <regex>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace xkdtazv::payment {
 
@@ -24,19 +25,18 @@ struct TownLine {
 
 class TownLineSplitter {
  public:
-  TownLineSplitter();
-
   // The code may stand before the town ("FR-69002 LYON", the country marker
   // dropped) or after it ("BRISTOL BS1 4DJ").
-  TownLine Split(std::string_view line, std::string_view country) const;
+  TownLine Split(std::string_view line, std::string_view country);
 
  private:
   struct Rule {
-    std::string country;
     std::regex code_first;
     std::regex code_last;
   };
-  std::vector<Rule> rules_;
+  const Rule* RuleFor(std::string_view country);
+
+  std::map<std::string, Rule, std::less<>> rules_;
 };
 
 }  // namespace xkdtazv::payment

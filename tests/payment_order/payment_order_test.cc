@@ -65,7 +65,7 @@ TEST(TownLineTest, PostalCodesByCountry) {
       {"LYON", "FR", "", "LYON", false},
       {"ULAANBAATAR 14200", "MN", "", "ULAANBAATAR 14200", false},
   };
-  const TownLineSplitter splitter;
+  TownLineSplitter splitter;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
     const TownLine line = splitter.Split(c.line, c.country);
