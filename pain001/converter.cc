@@ -149,7 +149,9 @@ class DocumentOutput {
       placed_.push_back(std::move(pending_.front().document));
       pending_.erase(pending_.begin());
     }
-    return std::move(placed_);
+    std::vector<WrittenDocument> placed = std::move(placed_);
+    placed_.clear();
+    return placed;
   }
 
  private:

@@ -11,7 +11,16 @@ const xmlChar* Chars(const std::string& text) {
   return reinterpret_cast<const xmlChar*>(text.c_str());
 }
 
+void Silent(void*, const char*, ...) {}
+
 }  // namespace
+
+XmlWriter::QuietErrors::QuietErrors()
+    : context_(xmlGenericErrorContext), handler_(xmlGenericError) {
+  xmlSetGenericErrorFunc(nullptr, &Silent);
+}
+
+XmlWriter::QuietErrors::~QuietErrors() { xmlSetGenericErrorFunc(context_, handler_); }
 
 XmlWriter::XmlWriter(detail::OutputFile& out) : out_(out) {
   xmlOutputBufferPtr buffer =

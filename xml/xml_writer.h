@@ -43,6 +43,21 @@ class XmlWriter {
   static int WriteCallback(void* context, const char* buffer, int length);
   void Check(int status);
 
+  // libxml2 would print its own words for a failed write; the failure thrown
+  // says it already. Its handler is per thread and comes back at the end.
+  class QuietErrors {
+   public:
+    QuietErrors();
+    ~QuietErrors();
+    QuietErrors(const QuietErrors&) = delete;
+    QuietErrors& operator=(const QuietErrors&) = delete;
+
+   private:
+    void* context_;
+    void (*handler_)(void*, const char*, ...);
+  };
+
+  QuietErrors quiet_;
   detail::OutputFile& out_;
   xmlTextWriter* writer_ = nullptr;
   std::exception_ptr output_failure_;

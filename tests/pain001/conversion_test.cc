@@ -18,6 +18,7 @@
 #include <sstream>
 
 #include "dtazv_sample.h"
+#include "file/faulty_file_service.h"
 #include "pain001/converter.h"
 #include "pain001/document_writer.h"
 #include "pain001/order_type.h"
@@ -362,35 +363,27 @@ TEST_P(ConversionTest, MatchesGoldenAndReadsBackAsItsView) {
 INSTANTIATE_TEST_SUITE_P(Shapes, ConversionTest, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return info.param.name; });
 
-// A failing file service leaves none of the run's documents behind.
-TEST(ConversionOutputTest, AFailedRunLeavesNoDocument) {
-  class FailingRename : public detail::FileService {
-   public:
-    explicit FailingRename(std::shared_ptr<detail::FileService> real) : real_(std::move(real)) {}
-    std::unique_ptr<detail::OutputFile> CreateTemporary(const std::string& path,
-                                                        std::string& temporary) override {
-      return real_->CreateTemporary(path, temporary);
-    }
-    void Rename(const std::string& from, const std::string& to) override {
-      if (++renames_ == 2) throw Failure(FailureCode::kDiskFull);
-      real_->Rename(from, to);
-    }
-    void Remove(const std::string& path) noexcept override { real_->Remove(path); }
-
-   private:
-    std::shared_ptr<detail::FileService> real_;
-    int renames_ = 0;
-  };
+// Every file operation of a run fails in turn: each run ends in success or
+// in the failure, and a failed run leaves no document and no temporary file.
+TEST(ConversionOutputTest, AFailedRunLeavesNoFileBehind) {
   DtazvSample sample = Base();
-  Scratch dir;
-  ConversionServices services = FixedServices();
-  services.files = std::make_shared<FailingRename>(services.files);
-  const Conversion conversion =
-      ConvertDtazv(sample.Bytes(), {"DTAZV", dir.path(), {}, {}}, services);
-  EXPECT_EQ(conversion.failure,
-            std::optional<std::string>(std::string(DescriptionOf(FailureCode::kDiskFull))));
-  EXPECT_TRUE(conversion.documents.empty());
-  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+  for (int fail_at = 1;; ++fail_at) {
+    SCOPED_TRACE(fail_at);
+    Scratch dir;
+    ConversionServices services = FixedServices();
+    auto files = std::make_shared<testing::FaultyFileService>(fail_at, FailureCode::kDiskFull);
+    services.files = files;
+    const Conversion conversion =
+        ConvertDtazv(sample.Bytes(), {"DTAZV", dir.path(), {}, {}}, services);
+    if (!conversion.failure) {
+      EXPECT_EQ(conversion.documents.size(), 2u);
+      EXPECT_GT(fail_at, 2);
+      break;
+    }
+    EXPECT_EQ(*conversion.failure, DescriptionOf(FailureCode::kDiskFull));
+    EXPECT_TRUE(conversion.documents.empty());
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+  }
 }
 
 }  // namespace
