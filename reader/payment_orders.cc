@@ -113,7 +113,7 @@ constexpr std::string_view kEuroEquivalent = "91";
 
 class OrderReader {
  public:
-  OrderReader(Findings& findings) : findings_(findings), table_(MakeWindows1252Table()) {}
+  explicit OrderReader(Findings& findings) : findings_(findings), table_(MakeWindows1252Table()) {}
 
   payment::PaymentFile Read(const DtazvFile& file) {
     payment::PaymentFile view;
