@@ -122,7 +122,7 @@ class OrderReader {
       return view;
     }
     bool header_seen = false;
-    bool trailer_seen = false;
+    const Record* trailer = nullptr;
     for (const Record& record : file.records) {
       if (!record.whole()) {
         findings_.Error(record.payment, "Satz " + std::to_string(record.index) +
@@ -142,8 +142,7 @@ class OrderReader {
           view.orders.push_back(ReadPayment(record, view.initiating_party));
           break;
         case 'Z':
-          trailer_seen = true;
-          CheckTrailer(record, view);
+          trailer = &record;
           break;
         case 'V':
         case 'W':
@@ -157,8 +156,11 @@ class OrderReader {
       }
     }
     if (!header_seen) findings_.Error(0, "Die Datei hat keinen Q-Satz");
-    if (!trailer_seen)
+    if (trailer == nullptr) {
       findings_.Error(0, "Die Datei hat keinen Z-Satz; sie ist womoeglich unvollstaendig");
+    } else {
+      CheckTrailer(*trailer, view);
+    }
     if (view.orders.empty() && header_seen) findings_.Error(0, "Die Datei enthaelt keine Zahlung");
     return view;
   }
@@ -193,8 +195,8 @@ class OrderReader {
     const std::string stated(
         count.substr(std::min(count.find_first_not_of('0'), count.size() - 1)));
     if (!IsDigits(count) || stated != expected) {
-      findings_.Error(
-          0, "Der Z-Satz nennt " + Text(z, "Z4") + " Zahlungen, die Datei enthaelt " + expected);
+      findings_.Error(0,
+                      "Der Z-Satz nennt " + stated + " Zahlungen, die Datei enthaelt " + expected);
     }
     std::string sum = "0";
     for (const payment::PaymentOrder& order : view.orders)
@@ -203,7 +205,7 @@ class OrderReader {
     const std::string stated_total(
         total.substr(std::min(total.find_first_not_of('0'), total.size() - 1)));
     if (!IsDigits(total) || stated_total != sum) {
-      findings_.Error(0, "Die Summe der Betraege im Z-Satz (" + Text(z, "Z3") +
+      findings_.Error(0, "Die Summe der Betraege im Z-Satz (" + stated_total +
                              ") passt nicht zu den Zahlungen (" + sum + ")");
     }
   }

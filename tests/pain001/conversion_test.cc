@@ -56,6 +56,7 @@ std::size_t AddPayment(DtazvSample& sample) {
 }
 
 void FixTrailer(DtazvSample& sample) {
+  if (sample.records().back()[4] != 'Z') return;
   std::size_t count = 0;
   unsigned long long total = 0;
   for (const std::string& record : sample.records()) {
@@ -172,6 +173,7 @@ const ConversionCase kCases[] = {
        Set(s, 2, "T15.1", "RECHNUNG 4711 VOM 12.01.");
        Set(s, 2, "T15.2", "UND 4712");
      }},
+    {"incomplete_file_is_refused", [](DtazvSample& s) { s.records().pop_back(); }},
     {"cheques_are_refused", [](DtazvSample& s) { Set(s, 3, "T22", "20"); }},
     {"errors_are_all_reported",
      [](DtazvSample& s) {
