@@ -123,11 +123,13 @@ class Preparation {
       Fit(instruction.text, "Weisungszusatz", 140, n);
     }
     // References travel between banks: no "/" at either end, never "//".
-    std::string& reference = order.instruction_id;
-    while (reference.find("//") != std::string::npos)
-      reference.replace(reference.find("//"), 2, "/");
-    while (!reference.empty() && reference.front() == '/') reference.erase(0, 1);
-    while (!reference.empty() && reference.back() == '/') reference.pop_back();
+    std::string reference;
+    for (const char c : order.instruction_id) {
+      if (c == '/' && (reference.empty() || reference.back() == '/')) continue;
+      reference += c;
+    }
+    if (!reference.empty() && reference.back() == '/') reference.pop_back();
+    order.instruction_id = std::move(reference);
   }
 
   void Check(const PaymentOrder& order) {

@@ -74,11 +74,15 @@ std::string AddDecimal(std::string_view a, std::string_view b) {
     carry = digit / 10;
   }
   if (carry) sum.insert(sum.begin(), '1');
-  std::string units = sum.substr(0, sum.size() - decimals);
-  units.erase(0, std::min(units.find_first_not_of('0'), units.size() - 1));
-  if (units.empty()) units = "0";
-  if (decimals == 0) return units;
-  return units + "." + sum.substr(sum.size() - decimals);
+  const std::size_t whole = sum.size() - decimals;
+  std::size_t first = 0;
+  while (first + 1 < whole && sum[first] == '0') ++first;
+  std::string result = whole == 0 ? std::string("0") : sum.substr(first, whole - first);
+  if (decimals > 0) {
+    result += '.';
+    result.append(sum, whole, decimals);
+  }
+  return result;
 }
 
 }  // namespace xkdtazv::payment
