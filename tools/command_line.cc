@@ -63,6 +63,10 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
       ->add_option("--debtor-bic", convert.debtor_bic, "BIC of the bank keeping the debit account")
       ->type_name("BIC");
   convert_command->add_flag("--json", convert.json, "Machine-readable output");
+  convert_command->footer(
+      "Exit status: 0 documents written, nothing to report; 1 documents written with warnings or "
+      "notes; 2 usage or input error, or errors in the payments (nothing written); 3 the run "
+      "failed (nothing written).");
 
   try {
     app.parse(argc, argv);

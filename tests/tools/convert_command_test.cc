@@ -100,6 +100,13 @@ TEST(ConvertCommandTest, JsonListsFindingsAndDocuments) {
   EXPECT_NE(document.find("<BICFI>BYLADEM1001</BICFI>"), std::string::npos);
 }
 
+TEST(ConvertCommandTest, HelpNamesOptionsAndExitStatuses) {
+  Scratch dir;
+  const CommandRun help = RunXkdtazv({"convert", "--help"}, dir);
+  EXPECT_EQ(help.status, 0);
+  testing::ExpectMatchesGolden(help.out, "help_convert.txt");
+}
+
 TEST(ConvertCommandTest, InputErrorsWriteNothing) {
   Scratch dir;
   dir.Write("DTAZV", CleanSample());
