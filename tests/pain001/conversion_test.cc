@@ -231,7 +231,7 @@ std::string RunText(const Conversion& conversion, const std::string& dir) {
 }
 
 void ExpectMatchesGolden(const std::string& actual, const std::string& name) {
-  const std::string path = std::string(XKDTAZV_PAIN001_TEST_DIR) + "/golden/" + name + ".txt";
+  const std::string path = std::string(XKDTAZV_PAIN001_TEST_DIR) + "/golden/" + name;
   const char* update = std::getenv("XKDTAZV_UPDATE_GOLDEN");
   if (update != nullptr && std::string(update) == "1") {
     std::ofstream(path, std::ios::binary) << actual;
@@ -331,7 +331,9 @@ TEST_P(ConversionTest, MatchesGoldenAndReadsBackAsItsView) {
   Scratch dir;
   const Conversion conversion = ConvertDtazv(bytes, {"DTAZV", dir.path(), {}, {}}, FixedServices());
   ASSERT_FALSE(conversion.failure) << *conversion.failure;
-  ExpectMatchesGolden(RunText(conversion, dir.path()), GetParam().name);
+  ExpectMatchesGolden(RunText(conversion, dir.path()), GetParam().name + ".txt");
+  // The input too, for the command's end-to-end run over the same shapes.
+  ExpectMatchesGolden(bytes, GetParam().name + ".dtazv");
 
   // Nothing is written when an error remains; otherwise exactly the listed files.
   std::vector<std::string> listed;

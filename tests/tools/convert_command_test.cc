@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -98,6 +99,61 @@ TEST(ConvertCommandTest, JsonListsFindingsAndDocuments) {
   const std::string document = dir.Read(json["documents"][0]["path"].get<std::string>());
   EXPECT_NE(document.find("<IBAN>DE02120300000000202051</IBAN>"), std::string::npos);
   EXPECT_NE(document.find("<BICFI>BYLADEM1001</BICFI>"), std::string::npos);
+}
+
+// The documents of a run with the run's own id and time replaced by the ones
+// the golden documents were written with.
+std::string WithGoldenIds(std::string text, const std::string& name) {
+  static const std::regex parts(R"(-(\d{8})-(\d{6})-([A-Z2-7]{12})-)");
+  std::smatch match;
+  if (!std::regex_search(name, match, parts)) return text;
+  const std::string date = match[1], time = match[2], run = match[3];
+  const std::string iso = date.substr(0, 4) + "-" + date.substr(4, 2) + "-" + date.substr(6, 2) +
+                          "T" + time.substr(0, 2) + ":" + time.substr(2, 2) + ":" +
+                          time.substr(4, 2);
+  for (const auto& [from, to] : {std::pair{run, std::string("TESTRUN00001")},
+                                 std::pair{date + time, std::string("20261208101500")},
+                                 std::pair{date + "-" + time, std::string("20261208-101500")},
+                                 std::pair{iso, std::string("2026-12-08T10:15:00")}}) {
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at)) {
+      text.replace(at, from.size(), to);
+      at += to.size();
+    }
+  }
+  return text;
+}
+
+// Every shape of the conversion tests once more through the built command:
+// the same findings, the same documents, the status they call for.
+TEST(ConvertCommandTest, EveryShapeConvertsAsInTheLibrary) {
+  const std::filesystem::path golden(XKDTAZV_PAIN001_GOLDEN_DIR);
+  std::size_t shapes = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(golden)) {
+    if (entry.path().extension() != ".dtazv") continue;
+    ++shapes;
+    const std::string name = entry.path().stem().string();
+    SCOPED_TRACE(name);
+    Scratch dir;
+    dir.Write("DTAZV", testing::ReadFileOrEmpty(entry.path().string()));
+    dir.MakeDirectory("docs");
+    const CommandRun run = RunXkdtazv({"convert", "DTAZV", "--out", "docs", "--json"}, dir);
+    const auto json = nlohmann::json::parse(run.out);
+    std::string text;
+    bool errors = false;
+    for (const auto& finding : json["findings"]) {
+      text += finding["message"].get<std::string>() + "\n";
+      errors = errors || finding["severity"] == "error";
+    }
+    for (const auto& document : json["documents"]) {
+      const std::string path = document["path"];
+      const std::string file = path.substr(path.rfind('/') + 1);
+      text += WithGoldenIds("=== " + file + "\n" + dir.Read("docs/" + file), file);
+    }
+    EXPECT_EQ(text, testing::ReadFileOrEmpty((golden / (name + ".txt")).string()));
+    EXPECT_EQ(run.status, errors ? 2 : json["findings"].empty() ? 0 : 1);
+    EXPECT_EQ(dir.List("docs").size(), json["documents"].size());
+  }
+  EXPECT_GE(shapes, 10u);
 }
 
 TEST(ConvertCommandTest, HelpNamesOptionsAndExitStatuses) {
