@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 readonly PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config python3 locales valgrind
-  libgtest-dev libgmock-dev libbenchmark-dev libicu-dev libcli11-dev nlohmann-json3-dev)
+  libgtest-dev libgmock-dev libbenchmark-dev libicu-dev libcli11-dev nlohmann-json3-dev libxml2-dev)
 
 install_missing_packages() {
   local missing=()

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "tools/text_encoding.h"
+#include "reader/text_encoding.h"
 
 namespace xkdtazv::cli {
 namespace {

@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "tools/text_encoding.h"
+#include "reader/text_encoding.h"
 
 namespace xkdtazv::cli {
 namespace {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "tools/convert_command.h"
 #include "tools/exit_status.h"
 #include "tools/generate_command.h"
 #include "tools/inspect_command.h"
@@ -36,7 +37,8 @@ std::string ParseErrorText(const CLI::App& app, const CLI::ParseError& error, in
 
 int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   CLI::App app{
-      "Writes DTAZV payment files from a batch and checks DTAZV files the way a bank does.",
+      "Writes DTAZV payment files from a batch, checks DTAZV files the way a bank does, and "
+      "converts them into ISO 20022 pain.001.",
       "xkdtazv"};
   app.set_version_flag("--version", std::string("xkdtazv ") + XKDTAZV_VERSION_STRING);
   app.require_subcommand(1);
@@ -67,6 +69,29 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
   inspect_command->add_option("FILE", inspect_path, "DTAZV file")->required()->type_name("FILE");
   inspect_command->add_flag("--json", json, "Machine-readable output");
 
+  ConvertOptions convert;
+  CLI::App* convert_command = app.add_subcommand(
+      "convert", "Convert a DTAZV file into ISO 20022 pain.001.001.09 documents (AXZ, CCT, CCU).");
+  convert_command->add_option("DTAZV_FILE", convert.file, "DTAZV file")
+      ->required()
+      ->type_name("FILE");
+  convert_command
+      ->add_option("--out", convert.out, "Directory to write the documents to (default: .)")
+      ->type_name("DIR");
+  convert_command
+      ->add_option(
+          "--debtor-iban", convert.debtor_iban,
+          "IBAN of the debit account, instead of the one computed from bank code and account")
+      ->type_name("IBAN");
+  convert_command
+      ->add_option("--debtor-bic", convert.debtor_bic, "BIC of the bank keeping the debit account")
+      ->type_name("BIC");
+  convert_command->add_flag("--json", convert.json, "Machine-readable output");
+  convert_command->footer(
+      "Exit status: 0 documents written, nothing to report; 1 documents written with warnings or "
+      "notes; 2 usage or input error, or errors in the payments (nothing written); 3 the run "
+      "failed (nothing written).");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
@@ -91,6 +116,9 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     return kInputError;
   }
   if (generate_command->parsed()) return RunGenerate(generate, out, err);
+  if (convert_command->parsed()) {
+    return RunConvert(convert, pain001::SystemConversionServices(), out, err);
+  }
   return RunInspect(inspect_path, json, out, err);
 }
 

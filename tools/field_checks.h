@@ -4,7 +4,7 @@
 #ifndef XKDTAZV_TOOLS_FIELD_CHECKS_H_
 #define XKDTAZV_TOOLS_FIELD_CHECKS_H_
 
-#include "tools/dtazv_reader.h"
+#include "reader/dtazv_reader.h"
 #include "tools/finding_list.h"
 
 namespace xkdtazv::cli {

@@ -10,10 +10,10 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/dtazv_reader.h"
+#include "reader/dtazv_reader.h"
+#include "reader/record_tables.h"
+#include "reader/text_encoding.h"
 #include "tools/finding.h"
-#include "tools/record_tables.h"
-#include "tools/text_encoding.h"
 
 namespace xkdtazv::cli {
 

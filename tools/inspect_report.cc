@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "reader/text_encoding.h"
 #include "tools/finding_list.h"
-#include "tools/text_encoding.h"
 
 namespace xkdtazv::cli {
 namespace {

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/dtazv_reader.h"
+#include "reader/dtazv_reader.h"
 #include "tools/finding.h"
 
 namespace xkdtazv::cli {

@@ -6,15 +6,15 @@
 //   DtazvFile file = ReadDtazv(bytes);
 //   if (!file.readable) std::cerr << file.unreadable_reason;
 //   for (const Record& record : file.records) record.Field(*layout);
-#ifndef XKDTAZV_TOOLS_DTAZV_READER_H_
-#define XKDTAZV_TOOLS_DTAZV_READER_H_
+#ifndef XKDTAZV_READER_DTAZV_READER_H_
+#define XKDTAZV_READER_DTAZV_READER_H_
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "tools/record_tables.h"
+#include "reader/record_tables.h"
 
 namespace xkdtazv::cli {
 
@@ -47,4 +47,4 @@ DtazvFile ReadDtazv(std::string_view bytes) noexcept;
 
 }  // namespace xkdtazv::cli
 
-#endif  // XKDTAZV_TOOLS_DTAZV_READER_H_
+#endif  // XKDTAZV_READER_DTAZV_READER_H_

@@ -1,4 +1,4 @@
-#include "tools/record_tables.h"
+#include "reader/record_tables.h"
 
 #include <array>
 

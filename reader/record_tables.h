@@ -5,8 +5,8 @@
 //
 //   const RecordSpec* layout = FindRecordSpec('T');
 //   for (const FieldSpec& field : layout->fields) std::cout << field.id << ' ' << field.name;
-#ifndef XKDTAZV_TOOLS_RECORD_TABLES_H_
-#define XKDTAZV_TOOLS_RECORD_TABLES_H_
+#ifndef XKDTAZV_READER_RECORD_TABLES_H_
+#define XKDTAZV_READER_RECORD_TABLES_H_
 
 #include <cstddef>
 #include <span>
@@ -59,4 +59,4 @@ const FieldSpec* FindField(const RecordSpec& layout, std::string_view id) noexce
 
 }  // namespace xkdtazv::cli
 
-#endif  // XKDTAZV_TOOLS_RECORD_TABLES_H_
+#endif  // XKDTAZV_READER_RECORD_TABLES_H_

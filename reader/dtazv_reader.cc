@@ -1,8 +1,8 @@
-#include "tools/dtazv_reader.h"
+#include "reader/dtazv_reader.h"
 
 #include <optional>
 
-#include "tools/text_encoding.h"
+#include "reader/text_encoding.h"
 
 namespace xkdtazv::cli {
 namespace {

@@ -4,8 +4,8 @@
 //
 //   std::string shown = xkdtazv::cli::Windows1252ToUtf8(record_bytes);
 //   if (!xkdtazv::cli::IsValidUtf8(csv)) csv = xkdtazv::cli::Windows1252ToUtf8(csv);
-#ifndef XKDTAZV_TOOLS_TEXT_ENCODING_H_
-#define XKDTAZV_TOOLS_TEXT_ENCODING_H_
+#ifndef XKDTAZV_READER_TEXT_ENCODING_H_
+#define XKDTAZV_READER_TEXT_ENCODING_H_
 
 #include <array>
 #include <cstddef>
@@ -45,4 +45,4 @@ std::string_view WithoutByteOrderMark(std::string_view text) noexcept;
 
 }  // namespace xkdtazv::cli
 
-#endif  // XKDTAZV_TOOLS_TEXT_ENCODING_H_
+#endif  // XKDTAZV_READER_TEXT_ENCODING_H_

@@ -1,4 +1,4 @@
-#include "tools/text_encoding.h"
+#include "reader/text_encoding.h"
 
 #include <unicode/ucnv.h>
 #include <unicode/utf8.h>

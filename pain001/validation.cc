@@ -1,0 +1,272 @@
+#include "pain001/validation.h"
+
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <string_view>
+
+#include "pain001/order_type.h"
+#include "payment_order/amount.h"
+#include "payment_order/identifiers.h"
+
+namespace xkdtazv::pain001 {
+namespace {
+
+using payment::Findings;
+using payment::Party;
+using payment::PaymentOrder;
+
+// A text element of the documents: what the messages call it, where the view
+// keeps it, how many characters the element holds.
+template <typename Owner>
+struct TextElement {
+  std::string_view name;
+  std::function<std::string&(Owner&)> text;
+  std::size_t max_length;
+};
+
+const std::array<TextElement<Party>, 4> kPartyTexts{{
+    {"Name", [](Party& p) -> std::string& { return p.name; }, 70},
+    {"Strasse", [](Party& p) -> std::string& { return p.address.street; }, 70},
+    {"Postleitzahl", [](Party& p) -> std::string& { return p.address.postal_code; }, 16},
+    {"Ort", [](Party& p) -> std::string& { return p.address.town; }, 35},
+}};
+
+const std::array<TextElement<PaymentOrder>, 9> kPaymentTexts{{
+    {"Bankname", [](PaymentOrder& o) -> std::string& { return o.creditor_agent.name; }, 140},
+    {"Strasse der Bank",
+     [](PaymentOrder& o) -> std::string& { return o.creditor_agent.address.street; }, 70},
+    {"Postleitzahl der Bank",
+     [](PaymentOrder& o) -> std::string& { return o.creditor_agent.address.postal_code; }, 16},
+    {"Ort der Bank", [](PaymentOrder& o) -> std::string& { return o.creditor_agent.address.town; },
+     35},
+    {"Bankkennung", [](PaymentOrder& o) -> std::string& { return o.creditor_agent.other_id; }, 35},
+    {"Kontonummer des Empfaengers",
+     [](PaymentOrder& o) -> std::string& { return o.creditor_account.other_id; }, 34},
+    {"Verwendungszweck", [](PaymentOrder& o) -> std::string& { return o.remittance; }, 140},
+    {"Weisung an die eigene Bank",
+     [](PaymentOrder& o) -> std::string& { return o.debtor_agent_instruction; }, 140},
+    {"Referenz", [](PaymentOrder& o) -> std::string& { return o.instruction_id; }, 35},
+}};
+
+// The EEA's countries and currencies: between them only shared charges.
+constexpr std::array<std::string_view, 30> kEeaCountries{
+    "AT", "BE", "BG", "CY", "CZ", "DE", "DK", "EE", "ES", "FI", "FR", "GR", "HR", "HU", "IE",
+    "IS", "IT", "LI", "LT", "LU", "LV", "MT", "NL", "NO", "PL", "PT", "RO", "SE", "SI", "SK"};
+constexpr std::array<std::string_view, 11> kEeaCurrencies{"BGN", "CHF", "CZK", "DKK", "EUR", "HUF",
+                                                          "ISK", "NOK", "PLN", "RON", "SEK"};
+
+template <std::size_t N>
+bool Contains(const std::array<std::string_view, N>& list, std::string_view item) {
+  return std::find(list.begin(), list.end(), item) != list.end();
+}
+
+bool IsCapitals(std::string_view text, std::size_t length) {
+  return text.size() == length &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+}
+
+class Preparation {
+ public:
+  Preparation(const SwiftLatin& latin, Findings& findings) : latin_(latin), findings_(findings) {}
+
+  // Into the set, then within the element's length.
+  void Fit(std::string& text, std::string_view name, std::size_t max_length, std::size_t payment,
+           std::string_view whose = {}) {
+    if (text.empty()) return;
+    const std::string label = std::string(name) + std::string(whose);
+    LatinText latin = latin_.Convert(text);
+    if (!latin.outside.empty()) {
+      findings_.Error(payment, "Das Feld " + label + " \"" + text +
+                                   "\" enthaelt Zeichen ausserhalb des SWIFT-Zeichensatzes: \"" +
+                                   latin.outside + "\"");
+    }
+    if (latin.replaced_ampersand) {
+      findings_.Warning(payment, "Im Feld " + label + " wird \"&\" als \"+\" uebertragen");
+    }
+    text = std::move(latin.text);
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    if (text.size() > max_length) {
+      findings_.Warning(payment, "Das Feld " + label + " wird auf " + std::to_string(max_length) +
+                                     " Zeichen gekuerzt: \"" + text.substr(max_length) +
+                                     "\" entfaellt");
+      text.resize(max_length);
+    }
+  }
+
+  void FitParty(Party& party, std::size_t payment, std::string_view whose) {
+    for (const auto& element : kPartyTexts) {
+      Fit(element.text(party), element.name, element.max_length, payment, whose);
+    }
+  }
+
+  void CheckParty(const Party& party, std::size_t payment, std::string_view whose) {
+    if (party.name.empty()) findings_.Error(payment, "Der Name " + std::string(whose) + " fehlt");
+    if (party.address.town.empty()) {
+      findings_.Error(payment, "Der Ort " + std::string(whose) +
+                                   " fehlt; ohne Ort nehmen Banken die "
+                                   "Zahlung nicht an");
+    }
+    if (!IsCapitals(party.address.country, 2)) {
+      findings_.Error(payment, "Der Laendercode " + std::string(whose) + " \"" +
+                                   party.address.country + "\" ist kein ISO-Laendercode");
+    }
+  }
+
+  void Prepare(PaymentOrder& order) {
+    const std::size_t n = order.number;
+    FitParty(order.creditor, n, " des Empfaengers");
+    for (const auto& element : kPaymentTexts) {
+      Fit(element.text(order), element.name, element.max_length, n);
+    }
+    for (auto& instruction : order.creditor_agent_instructions) {
+      Fit(instruction.text, "Weisungszusatz", 140, n);
+    }
+    // References travel between banks: no "/" at either end, never "//".
+    std::string reference;
+    for (const char c : order.instruction_id) {
+      if (c == '/' && (reference.empty() || reference.back() == '/')) continue;
+      reference += c;
+    }
+    if (!reference.empty() && reference.back() == '/') reference.pop_back();
+    order.instruction_id = std::move(reference);
+  }
+
+  void Check(const PaymentOrder& order) {
+    const std::size_t n = order.number;
+    if (order.kind == payment::PaymentKind::kCheque) {
+      findings_.Error(n,
+                      "Scheckziehungen (Zahlungsart " + order.kind_code +
+                          ") haben in pain.001 keine Entsprechung; die Datei wird nicht umgesetzt");
+      return;
+    }
+    CheckAmount(order);
+    CheckAccounts(order);
+    CheckParty(order.creditor, n, "des Empfaengers");
+    CheckAgent(order);
+    CheckOrderType(order);
+  }
+
+ private:
+  void CheckAmount(const PaymentOrder& order) {
+    const std::size_t n = order.number;
+    const payment::Amount& amount = order.amount;
+    if (amount.units.empty()) return;  // unreadable digits, reported by the reader
+    if (!IsCapitals(amount.currency, 3)) {
+      findings_.Error(
+          n, "Die Auftragswaehrung \"" + amount.currency + "\" ist kein ISO-Waehrungscode");
+      return;
+    }
+    if (!order.transfer_currency.empty() && !IsCapitals(order.transfer_currency, 3)) {
+      findings_.Error(
+          n, "Die Auftragswaehrung \"" + order.transfer_currency + "\" ist kein ISO-Waehrungscode");
+    }
+    if (!payment::IsPositive(amount)) findings_.Error(n, "Der Betrag muss groesser als Null sein");
+    if (!payment::FitsMinorUnit(amount)) {
+      findings_.Error(n, "Der Betrag hat mehr Nachkommastellen, als die Waehrung " +
+                             amount.currency + " kennt (" +
+                             std::to_string(payment::MinorUnit(amount.currency)) + ")");
+    }
+  }
+
+  void CheckAccounts(const PaymentOrder& order) {
+    const std::size_t n = order.number;
+    if (!order.debtor_account.iban.empty() && !payment::IsValidIban(order.debtor_account.iban)) {
+      findings_.Error(
+          n, "Die IBAN des Auftraggebers \"" + order.debtor_account.iban + "\" ist ungueltig");
+    }
+    if (!IsCapitals(order.debtor_account.currency, 3)) {
+      findings_.Error(n, "Die Kontowaehrung \"" + order.debtor_account.currency +
+                             "\" ist kein ISO-Waehrungscode");
+    }
+    if (!order.debtor_agent_bic.empty() && !payment::IsValidBic(order.debtor_agent_bic)) {
+      findings_.Error(n,
+                      "Der BIC des Auftraggebers \"" + order.debtor_agent_bic + "\" ist ungueltig");
+    }
+    if (!order.charges_account.empty() && !IsCapitals(order.charges_account.currency, 3)) {
+      findings_.Error(n, "Die Waehrung des Entgeltkontos \"" + order.charges_account.currency +
+                             "\" ist kein ISO-Waehrungscode");
+    }
+    const payment::Account& account = order.creditor_account;
+    if (account.empty()) {
+      findings_.Error(n, "Die IBAN oder Kontonummer des Empfaengers fehlt");
+    } else if (!account.iban.empty() && !payment::IsValidIban(account.iban)) {
+      findings_.Error(n, "Die IBAN des Empfaengers \"" + account.iban + "\" ist ungueltig");
+    }
+  }
+
+  void CheckAgent(const PaymentOrder& order) {
+    const std::size_t n = order.number;
+    const payment::Agent& agent = order.creditor_agent;
+    if (!agent.bic.empty() && !payment::IsValidBic(agent.bic)) {
+      findings_.Error(n, "Der BIC der Bank des Empfaengers \"" + agent.bic + "\" ist ungueltig");
+    }
+    if (!agent.member_id.empty() && (agent.member_id.size() != 8 ||
+                                     !std::all_of(agent.member_id.begin(), agent.member_id.end(),
+                                                  [](char c) { return c >= '0' && c <= '9'; }))) {
+      findings_.Error(
+          n, "Die BLZ der Bank des Empfaengers \"" + agent.member_id + "\" hat nicht acht Ziffern");
+    }
+    if (!agent.name.empty() && agent.bic.empty())
+      CheckParty({agent.name, agent.address}, n, "der Bank");
+  }
+
+  // The country the payee's bank is in: from its BIC, its address or the payee's.
+  static std::string AgentCountry(const PaymentOrder& order) {
+    if (order.creditor_agent.bic.size() >= 6) return order.creditor_agent.bic.substr(4, 2);
+    if (!order.creditor_agent.address.country.empty()) return order.creditor_agent.address.country;
+    return order.creditor.address.country;
+  }
+
+  void CheckOrderType(const PaymentOrder& order) {
+    const std::size_t n = order.number;
+    const OrderType type = OrderTypeOf(order.kind);
+    if (type == OrderType::kAxz) {
+      const bool eea = Contains(kEeaCountries, AgentCountry(order)) &&
+                       Contains(kEeaCurrencies, order.amount.currency) &&
+                       order.debtor_account.currency == order.amount.currency &&
+                       order.transfer_currency.empty();
+      if (eea && order.charge_bearer != payment::ChargeBearer::kShared) {
+        findings_.Error(n,
+                        "Innerhalb des EWR in einer EWR-Waehrung ohne Umrechnung ist nur die "
+                        "Entgeltregelung 00 (SHAR) zulaessig, nicht " +
+                            order.charges_code);
+      }
+      return;
+    }
+    const std::string what = type == OrderType::kCct ? "SEPA-Ueberweisung" : "Euro-Eilueberweisung";
+    if (order.amount.currency != "EUR" || !order.transfer_currency.empty()) {
+      findings_.Error(n, "Eine " + what + " geht nur in EUR, nicht in " +
+                             (order.transfer_currency.empty() ? order.amount.currency
+                                                              : order.transfer_currency));
+    }
+    if (type == OrderType::kCct && order.creditor_account.iban.empty()) {
+      findings_.Error(n, "Eine SEPA-Ueberweisung braucht die IBAN des Empfaengers");
+    }
+    if (order.charge_bearer != payment::ChargeBearer::kShared) {
+      findings_.Error(n, "Bei einer " + what + " ist nur die Entgeltregelung 00 zulaessig, nicht " +
+                             order.charges_code);
+    }
+    if (!order.creditor_agent_instructions.empty() || !order.debtor_agent_instruction.empty()) {
+      findings_.Warning(n, "Weisungsschluessel und Weisungszusatz entfallen bei einer " + what);
+    }
+  }
+
+  const SwiftLatin& latin_;
+  Findings& findings_;
+};
+
+}  // namespace
+
+void PrepareAndValidate(payment::PaymentFile& file, const SwiftLatin& latin, Findings& findings) {
+  Preparation preparation(latin, findings);
+  preparation.FitParty(file.initiating_party, 0, " des Auftraggebers");
+  preparation.CheckParty(file.initiating_party, 0, "des Auftraggebers");
+  for (PaymentOrder& order : file.orders) {
+    order.debtor = file.initiating_party;
+    preparation.Prepare(order);
+    preparation.Check(order);
+  }
+}
+
+}  // namespace xkdtazv::pain001

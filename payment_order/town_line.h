@@ -1,0 +1,44 @@
+// Splits a town line such as "1016 GV AMSTERDAM" into postal code and town by
+// the postal code rules of the town's country. Build one splitter per run: it
+// compiles each country's rule once, when a town line of that country first
+// comes.
+//
+//   TownLineSplitter splitter;
+//   TownLine line = splitter.Split("00-514 WARSZAWA", "PL");  // "00-514", "WARSZAWA"
+#ifndef XKDTAZV_PAYMENT_ORDER_TOWN_LINE_H_
+#define XKDTAZV_PAYMENT_ORDER_TOWN_LINE_H_
+
+#include <map>
+#include <regex>
+#include <string>
+#include <string_view>
+
+namespace xkdtazv::payment {
+
+struct TownLine {
+  std::string postal_code;  // empty when none was found
+  std::string town;
+  // False when the country has postal codes but no rule found one: the whole
+  // line became the town.
+  bool split = true;
+};
+
+class TownLineSplitter {
+ public:
+  // The code may stand before the town ("FR-69002 LYON", the country marker
+  // dropped) or after it ("BRISTOL BS1 4DJ").
+  TownLine Split(std::string_view line, std::string_view country);
+
+ private:
+  struct Rule {
+    std::regex code_first;
+    std::regex code_last;
+  };
+  const Rule* RuleFor(std::string_view country);
+
+  std::map<std::string, Rule, std::less<>> rules_;
+};
+
+}  // namespace xkdtazv::payment
+
+#endif  // XKDTAZV_PAYMENT_ORDER_TOWN_LINE_H_
