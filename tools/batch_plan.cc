@@ -5,10 +5,10 @@
 #include <limits>
 #include <set>
 
+#include "reader/text_encoding.h"
 #include "tools/automation_client.h"
 #include "tools/batch_json.h"
 #include "tools/closest_name.h"
-#include "tools/text_encoding.h"
 
 namespace xkdtazv::cli {
 namespace {

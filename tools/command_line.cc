@@ -6,11 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "reader/text_encoding.h"
 #include "tools/convert_command.h"
 #include "tools/exit_status.h"
 #include "tools/generate_command.h"
 #include "tools/inspect_command.h"
-#include "tools/text_encoding.h"
 #include "xkdtazv/version.h"
 
 namespace xkdtazv::cli {

@@ -65,7 +65,11 @@ void PrintJson(const std::string& file, const pain001::Conversion& conversion, s
 
 int RunConvert(const ConvertOptions& options, const pain001::ConversionServices& services,
                std::ostream& out, std::ostream& err) {
-  const FileContents contents = ReadWholeFile(options.file);
+  const FileContents contents = ReadDtazvFile(options.file);
+  if (contents.too_large) {
+    err << "xkdtazv convert: " << options.file << ": not a DTAZV file: " << contents.error << "\n";
+    return kInputError;
+  }
   if (!contents.bytes) {
     err << "xkdtazv convert: cannot read " << options.file << ": " << contents.error << "\n";
     return kInputError;

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <vector>
 
+#include "reader/dtazv_reader.h"
+
 namespace xkdtazv::cli {
 namespace {
 
@@ -70,6 +72,18 @@ FileContents ReadWholeFile(const std::string& path, std::size_t limit,
     if (enough && enough(bytes)) break;
   }
   contents.bytes = std::move(bytes);
+  return contents;
+}
+
+FileContents ReadDtazvFile(const std::string& path) {
+  // The first five bytes decide whether the input is DTAZV at all.
+  const auto start_is_no_dtazv = [](std::string_view bytes) {
+    return bytes.size() >= 5 && !ReadDtazv(bytes.substr(0, 5)).readable;
+  };
+  FileContents contents = ReadWholeFile(path, kLargestDtazvFile, start_is_no_dtazv);
+  if (contents.too_large) {
+    contents.error += ", the most a file of 32766 payments with 8 V or W records each can have";
+  }
   return contents;
 }
 

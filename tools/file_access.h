@@ -32,6 +32,12 @@ struct FileContents {
 FileContents ReadWholeFile(const std::string& path, std::size_t limit,
                            const std::function<bool(std::string_view)>& enough = {});
 
+// Reads a file that should be DTAZV: at most kLargestDtazvFile bytes, and no
+// further than the first bytes when they already show it is none, so that
+// /dev/zero is refused at once instead of being read up to the limit. When the
+// file is too large, `error` says so with the limit.
+FileContents ReadDtazvFile(const std::string& path);
+
 // Which file stands at `path` (device and inode), so that a caller can tell
 // whether a run replaced it; nullopt when there is none.
 std::optional<std::pair<unsigned long, unsigned long>> FileIdentity(const std::string& path);

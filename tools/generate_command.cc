@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "reader/text_encoding.h"
 #include "tools/automation_client.h"
 #include "tools/batch_csv.h"
 #include "tools/batch_json.h"
@@ -13,7 +14,6 @@
 #include "tools/inspect_report.h"
 #include "tools/inspection.h"
 #include "tools/interrupt_cleanup.h"
-#include "tools/text_encoding.h"
 
 namespace xkdtazv::cli {
 namespace {

@@ -7,21 +7,10 @@
 
 namespace xkdtazv::cli {
 
-namespace {
-
-// The first five bytes decide whether the input is DTAZV at all, so that
-// /dev/zero is refused at once instead of being read up to the limit.
-bool StartIsNoDtazv(std::string_view bytes) {
-  return bytes.size() >= 5 && !ReadDtazv(bytes.substr(0, 5)).readable;
-}
-
-}  // namespace
-
 int RunInspect(const std::string& path, bool json, std::ostream& out, std::ostream& err) {
-  const FileContents contents = ReadWholeFile(path, kLargestDtazvFile, StartIsNoDtazv);
+  const FileContents contents = ReadDtazvFile(path);
   if (contents.too_large) {
-    err << "xkdtazv inspect: " << path << ": not a DTAZV file: " << contents.error
-        << ", the most a file of 32766 payments with 8 V or W records each can have\n";
+    err << "xkdtazv inspect: " << path << ": not a DTAZV file: " << contents.error << "\n";
     return kInputError;
   }
   if (!contents.bytes) {

@@ -454,6 +454,10 @@ TEST(CommandLineTest, HugeInputsAreRefusedInBoundedMemory) {
        {"inspect", "huge.dtazv"},
        "xkdtazv inspect: huge.dtazv: not a DTAZV file: it has more than 92269568 bytes, the most "
        "a file of 32766 payments with 8 V or W records each can have\n"},
+      {"HugeDtazvFileToConvert",
+       {"convert", "huge.dtazv", "--out", "out"},
+       "xkdtazv convert: huge.dtazv: not a DTAZV file: it has more than 92269568 bytes"},
+      {"EndlessDeviceToConvert", {"convert", "/dev/zero", "--out", "out"}, ""},
       {"HugeBatch",
        {"generate", "huge.csv", "--sender", "s.json"},
        "xkdtazv generate: cannot read huge.csv: it has more than 67108864 bytes, the most a batch "
@@ -484,9 +488,10 @@ TEST(CommandLineTest, UnknownSubcommandIsNamed) {
   Scratch dir;
   const CommandRun run = RunXkdtazv({"generat", "b.json"}, dir);
   EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.err,
-            "xkdtazv: unknown subcommand \"generat\"; the subcommands are generate, inspect\n"
-            "Run 'xkdtazv --help' for usage.\n");
+  EXPECT_EQ(
+      run.err,
+      "xkdtazv: unknown subcommand \"generat\"; the subcommands are generate, inspect, convert\n"
+      "Run 'xkdtazv --help' for usage.\n");
 }
 
 TEST(CommandLineTest, HelpAndVersionEndWithStatusZero) {
