@@ -35,10 +35,11 @@ generate_locales() {
 }
 
 # build DIR [CMAKE_ARGS...]; BUILD_TARGET limits the build to one target.
+# Warnings are errors here, where XKDTAZV is developed.
 build() {
   local dir=$1
   shift
-  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake -S . -B "$dir" -G Ninja -DXKDTAZV_WERROR=ON "$@" >/dev/null
   cmake --build "$dir" -j"$(nproc)" ${BUILD_TARGET:+--target "$BUILD_TARGET"}
 }
 
