@@ -16,7 +16,12 @@ constexpr std::string_view kFileClass = "DtAzvDatei";
 constexpr std::string_view kSenderClass = "MeineInfo";
 constexpr std::string_view kTransferClass = "GeldTransfer";
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text) {
+  std::string quoted = "\"";
+  quoted += text;
+  quoted += '"';
+  return quoted;
+}
 
 std::string KindText(BatchValue::Kind kind) {
   switch (kind) {
