@@ -4,7 +4,7 @@
 #   bash scripts/dev.sh example    build, generate the shipped example into ./out, inspect it
 #   bash scripts/dev.sh test       build and run every test
 #   bash scripts/dev.sh sanitize   the whole suite once more under AddressSanitizer and UBSan
-#   bash scripts/dev.sh bench      build and run the benchmarks
+#   bash scripts/dev.sh bench      build and run the benchmarks (--smoke: about one iteration each)
 #   bash scripts/dev.sh fuzz [S]   every fuzz target for S seconds (default 60)
 #   bash scripts/dev.sh valgrind   the C and Python hosts of libXKDTAZV.so under memcheck
 set -euo pipefail
@@ -71,7 +71,7 @@ case "$job" in
     ;;
   bench)
     build build-bench -DCMAKE_BUILD_TYPE=Release -DXKDTAZV_BENCH=ON -DXKDTAZV_TESTS=OFF
-    bash bench/run.sh build-bench
+    bash bench/run.sh build-bench "${2:-}"
     ;;
   fuzz)
     bash fuzz/run.sh "${2:-60}"
