@@ -45,11 +45,7 @@ def CreateObject(prog_id, library=None):  # noqa: N802 - the name automation hos
             return _create_from_installed(prog_id, unregistered)
         loaded = load_library(path)
         return loaded.create(_abi.GUID.from_text(clsid_text), prog_id)
-    loaded = load_library(library)
-    klass = loaded.class_named(prog_id)
-    if klass is None:
-        raise _not_registered(prog_id)
-    return loaded.create(klass.clsid, prog_id)
+    return _create_named(load_library(library), prog_id, _not_registered(prog_id))
 
 
 def _create_from_installed(prog_id, unregistered):
@@ -59,7 +55,11 @@ def _create_from_installed(prog_id, unregistered):
         loaded = load_library(_library.SONAME)
     except XkdtazvError:
         raise unregistered from None
+    return _create_named(loaded, prog_id, unregistered)
+
+
+def _create_named(loaded, prog_id, unknown):
     klass = loaded.class_named(prog_id)
     if klass is None:
-        raise unregistered
+        raise unknown
     return loaded.create(klass.clsid, prog_id)
