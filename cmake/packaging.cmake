@@ -10,6 +10,11 @@
 #
 # dpkg-shlibdeps finds the shared libraries each package needs (ICU, the C++
 # runtime, and whatever else the code links), so a new dependency needs no edit here.
+# A project that includes XKDTAZV packages itself.
+if(NOT XKDTAZV_MASTER_PROJECT)
+  return()
+endif()
+
 set(XKDTAZV_PACKAGE_MAINTAINER "XKDTAZV developers <xkdtazv@example.org>" CACHE STRING
   "Maintainer of the Debian packages: name <address>")
 set(XKDTAZV_DEB_RELEASE 1)
