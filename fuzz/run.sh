@@ -13,7 +13,8 @@ seconds=${1:-60}
 shift || true
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DXKDTAZV_FUZZ=ON -DXKDTAZV_TESTS=OFF -DXKDTAZV_AUTOMATION=ON -DXKDTAZV_TOOLS=ON >/dev/null
+  -DXKDTAZV_FUZZ=ON -DXKDTAZV_TESTS=OFF -DXKDTAZV_AUTOMATION=ON -DXKDTAZV_TOOLS=ON \
+  -DXKDTAZV_WERROR=ON >/dev/null
 cmake --build build-fuzz -j"$(nproc)"
 
 targets=("$@")

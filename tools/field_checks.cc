@@ -108,9 +108,15 @@ void CheckContent(const Record& record, const FieldSpec& field, std::string_view
   }
 }
 
+// The record's length as its length field states it: right-aligned, zero-filled ("0256").
+std::string StatedLength(std::size_t length, std::size_t width) {
+  std::string digits = std::to_string(length);
+  if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
+  return digits;
+}
+
 void CheckLengthField(const Record& record, const FieldSpec& field, FindingList& findings) {
-  const std::string expected =
-      (record.layout->length < 1000 ? "0" : "") + std::to_string(record.layout->length);
+  const std::string expected = StatedLength(record.layout->length, field.length);
   const std::string_view content = record.Field(field);
   if (content != expected) {
     findings.About(record, field,

@@ -33,7 +33,10 @@ void FindingList::AboutFile(std::string message) {
 }
 
 std::string FindingList::Quote(std::string_view bytes) const {
-  return "\"" + PrintableWindows1252(TrimTrailingBlanks(bytes), table_) + "\"";
+  std::string quoted = "\"";
+  quoted += PrintableWindows1252(TrimTrailingBlanks(bytes), table_);
+  quoted += '"';
+  return quoted;
 }
 
 std::string_view TrimTrailingBlanks(std::string_view bytes) noexcept {

@@ -3,6 +3,7 @@
 import json
 import os
 import unittest
+from unittest import mock
 
 import xkdtazv
 from support import HostTest
@@ -22,14 +23,27 @@ class RegistryTests(HostTest):
         self.assertEqual(os.path.realpath(registry["CLSID"][clsid]["InprocServer32"]),
                          self.library.path)
 
-    def test_unregistered_classes_cannot_be_created(self):
+    def test_unregistered_classes_come_from_the_library_the_loader_finds(self):
+        # The library under test is loaded already, so the loader's answer to
+        # its soname is this very library, wherever others are installed.
         self.library.register()
         self.library.unregister()
-        with self.assertRaises(xkdtazv.XkdtazvError) as raised:
-            xkdtazv.CreateObject("XKDTAZV.DtAzvDatei")
-        self.assertEqual(raised.exception.number, 429)
-        self.assertEqual(raised.exception.description,
-                         "Objekterstellung durch ActiveX-Komponente nicht möglich")
+        d = xkdtazv.CreateObject("XKDTAZV.DtAzvDatei")
+        self.assertIs(d._library, self.library)
+        self.assertEqual(d.AddGeldTransfer(xkdtazv.CreateObject("XKDTAZV.GeldTransfer")),
+                         "SUCCESS")
+
+    def test_unregistered_classes_cannot_be_created_without_an_installed_library(self):
+        self.library.register()
+        self.library.unregister()
+        for soname in ("libXKDTAZV-not-installed.so.1", "libc.so.6"):
+            with self.subTest(soname=soname), \
+                    mock.patch.object(xkdtazv._library, "SONAME", soname), \
+                    self.assertRaises(xkdtazv.XkdtazvError) as raised:
+                xkdtazv.CreateObject("XKDTAZV.DtAzvDatei")
+            self.assertEqual(raised.exception.number, 429)
+            self.assertEqual(raised.exception.description,
+                             "Objekterstellung durch ActiveX-Komponente nicht möglich")
 
     def test_a_damaged_registry_is_reported_and_left_alone(self):
         os.makedirs(os.path.dirname(xkdtazv.registry_file()))

@@ -105,16 +105,41 @@ class Library:
         return self.dll.DllCanUnloadNow() == _abi.S_OK
 
 
+# The library's name for the dynamic loader: what a host without a registry
+# entry loads, found in the loader's search path like any installed library.
+SONAME = "libXKDTAZV.so.1"
+
+
+class _DlInfo(ctypes.Structure):
+    _fields_ = [("dli_fname", ctypes.c_char_p), ("dli_fbase", ctypes.c_void_p),
+                ("dli_sname", ctypes.c_char_p), ("dli_saddr", ctypes.c_void_p)]
+
+
+def _file_chosen_by_loader(name):
+    """The file the dynamic loader loads for a bare library name, which may be
+    one this process has loaded already under its path."""
+    dll = ctypes.CDLL(name)
+    try:
+        entry = ctypes.cast(dll.DllGetClassObject, ctypes.c_void_p)
+    except AttributeError as failure:
+        raise OSError(f"{name} is no XKDTAZV library") from failure
+    info = _DlInfo()
+    if not ctypes.CDLL(None).dladdr(entry, ctypes.byref(info)) or not info.dli_fname:
+        raise OSError(f"{name}: the loader names no file")
+    return os.fsdecode(info.dli_fname)
+
+
 def load_library(path):
-    """The library at `path`, loaded once per process."""
-    real = os.path.realpath(path)
-    library = _loaded.get(real)
-    if library is None:
-        try:
+    """The library at `path`, loaded once per process. A name without a
+    directory, such as SONAME, is looked up as the dynamic loader does."""
+    try:
+        real = os.path.realpath(path if os.sep in path else _file_chosen_by_loader(path))
+        library = _loaded.get(real)
+        if library is None:
             library = Library(real)
-        except OSError as failure:
-            raise XkdtazvError(53, f"Datei nicht gefunden: {path}", member=path) from failure
-        _loaded[real] = library
+            _loaded[real] = library
+    except OSError as failure:
+        raise XkdtazvError(53, f"Datei nicht gefunden: {path}", member=path) from failure
     _latest[:] = [library]
     return library
 

@@ -1,5 +1,6 @@
 """The enumeration members of the XKDTAZV type library, read at run time from
-the library that CreateObject loaded last (else from the registered one):
+the library that CreateObject loaded last (else from the registered one, else
+from the installed libXKDTAZV.so.1):
 
     xkdtazv.constants.DEUTSCHLAND                 # 88
     xkdtazv.constants.LaenderCodes.DEUTSCHLAND    # the same, by enumeration
@@ -7,13 +8,19 @@ the library that CreateObject loaded last (else from the registered one):
 
 import types
 
-from . import _library, _registry
+from . import _abi, _library, _registry
+from ._errors import XkdtazvError
 
 
 def _enumerations():
     library = _library.latest_library()
     if library is None:
-        path, _ = _registry.find_server("XKDTAZV.DtAzvDatei")
+        try:
+            path, _ = _registry.find_server("XKDTAZV.DtAzvDatei")
+        except XkdtazvError as failure:
+            if failure.status != _abi.REGDB_E_CLASSNOTREG:
+                raise
+            path = _library.SONAME
         library = _library.load_library(path)
     return library.enumerations()
 

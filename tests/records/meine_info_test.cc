@@ -86,7 +86,7 @@ TEST_P(MeineInfoTest, AFilledHeaderRendersEachFieldInPlace) {
   EXPECT_EQ(record.substr(163, 6), "240115");
   EXPECT_EQ(record.substr(169, 2), "01");
   EXPECT_EQ(record.substr(171, 6), "240120");
-  EXPECT_EQ(record.substr(177), "N" + std::string(10, '0') + std::string(68, ' '));
+  EXPECT_EQ(record.substr(177), std::string("N").append(10, '0').append(68, ' '));
 }
 
 TEST_P(MeineInfoTest, EachDateFieldReadsTheClockOnItsOwn) {
