@@ -25,7 +25,7 @@
 
 namespace {
 
-constexpr std::size_t kPayments = 32766;
+constexpr std::size_t kLargestRun = 32766;
 
 // Every allocation of this program passes through the operator new below.
 std::uint64_t allocations = 0;
@@ -89,20 +89,22 @@ void* operator new(std::size_t size) {
 void operator delete(void* memory) noexcept { std::free(memory); }
 void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 
+// peak_memory [DIRECTORY [PAYMENTS]]; fewer payments suit a run under callgrind.
 int main(int argc, char** argv) {
   const std::string directory =
       argc > 1 ? argv[1] : (std::filesystem::temp_directory_path() / "xkdtazv-bench").string();
+  const std::size_t payments = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : kLargestRun;
   std::filesystem::create_directories(directory);
-  const double file_bytes = 512.0 + 768.0 * kPayments;
+  const double file_bytes = 512.0 + 768.0 * payments;
 
   auto file = xkdtazv::bench::MakeFile(directory);
   const std::size_t held_before = mallinfo2().uordblks;
   const std::uint64_t allocations_before_fill = allocations;
-  xkdtazv::bench::AddPayments(*file, kPayments);
+  xkdtazv::bench::AddPayments(*file, payments);
   const double held_per_payment =
-      static_cast<double>(mallinfo2().uordblks - held_before) / kPayments;
+      static_cast<double>(mallinfo2().uordblks - held_before) / payments;
   const double fill_allocations =
-      static_cast<double>(allocations - allocations_before_fill) / kPayments;
+      static_cast<double>(allocations - allocations_before_fill) / payments;
 
   const long peak_before = PeakKiB();
   InstructionCounter instructions;
@@ -111,10 +113,10 @@ int main(int argc, char** argv) {
   const std::string result = file->Generate();
   const std::uint64_t run_instructions = instructions.Stop();
   const double run_allocations =
-      static_cast<double>(allocations - allocations_before_run) / kPayments;
+      static_cast<double>(allocations - allocations_before_run) / payments;
   const long peak_after = PeakKiB();
 
-  std::printf("payments: %zu, file %.0f bytes, written to %s (%s)\n", kPayments, file_bytes,
+  std::printf("payments: %zu, file %.0f bytes, written to %s (%s)\n", payments, file_bytes,
               directory.c_str(), FileSystemKind(directory));
   std::printf("result: %.60s\n", result.c_str());
   std::printf("memory held per filled GeldTransfer: %.0f bytes\n", held_per_payment);
@@ -122,7 +124,7 @@ int main(int argc, char** argv) {
               run_allocations);
   if (instructions.available()) {
     std::printf("instructions per payment in Generate: %.0f\n",
-                static_cast<double>(run_instructions) / kPayments);
+                static_cast<double>(run_instructions) / payments);
   } else {
     std::printf("instructions per payment in Generate: not counted (perf_event_open: %s)\n",
                 instructions.why_not());

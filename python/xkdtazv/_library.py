@@ -8,9 +8,10 @@ from . import _abi
 from ._errors import XkdtazvError
 
 # Libraries by real path, so that every object of one library shares it, and
-# the latest one for constants.
+# the latest one for constants; the path a caller gave is resolved only once.
 _loaded = {}
 _latest = []
+_by_given_path = {}
 
 
 class Library:
@@ -19,6 +20,9 @@ class Library:
         self.dll = ctypes.CDLL(path)
         _abi.declare(self.dll)
         self.type_info = self.dll.XkGetTypeLibInfo().contents
+        # The type information is constant: read once, kept.
+        self._classes_by_prog_id = None
+        self._enumerations = None
 
     # ---- text ------------------------------------------------------------
 
@@ -61,19 +65,23 @@ class Library:
     def class_named(self, prog_id):
         """The class registered under a programmatic identifier, which, like
         automation hosts, this matches without regard to case."""
-        for klass in self.classes():
-            if klass.prog_id.decode("ascii").lower() == prog_id.lower():
-                return klass
-        return None
+        if self._classes_by_prog_id is None:
+            self._classes_by_prog_id = {klass.prog_id.decode("ascii").lower(): klass
+                                        for klass in self.classes()}
+        return self._classes_by_prog_id.get(prog_id.lower())
 
     def enumerations(self):
-        """{enumeration: {member: value}}, in the library's order."""
+        """{enumeration: {member: value}}, in the library's order. The same
+        tables every time: callers must not change them."""
+        if self._enumerations is not None:
+            return self._enumerations
         info = self.type_info
         result = {}
         for i in range(info.enum_count):
             enum = info.enums[i]
             members = (enum.members[m] for m in range(enum.member_count))
             result[enum.name.decode("ascii")] = {m.name.decode("ascii"): m.value for m in members}
+        self._enumerations = result
         return result
 
     # ---- entry points -------------------------------------------------------
@@ -107,6 +115,10 @@ class Library:
 
 def load_library(path):
     """The library at `path`, loaded once per process."""
+    library = _by_given_path.get(path)
+    if library is not None:
+        _latest[:] = [library]
+        return library
     real = os.path.realpath(path)
     library = _loaded.get(real)
     if library is None:
@@ -115,6 +127,8 @@ def load_library(path):
         except OSError as failure:
             raise XkdtazvError(53, f"Datei nicht gefunden: {path}", member=path) from failure
         _loaded[real] = library
+    if isinstance(path, str) and os.path.isabs(path):  # a relative one depends on the directory
+        _by_given_path[path] = library
     _latest[:] = [library]
     return library
 
