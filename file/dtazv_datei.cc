@@ -147,9 +147,12 @@ std::string DtAzvDatei::Generate() {
                       "GeldTransfer " + std::to_string(counter) + " ist kein Objekt");
       }
       transfer->ApplyMeineInfo(*sender_);
-      report.AddUnlessSuccess("Bei der Validierung vom GeldTransfer " + std::to_string(counter) +
-                                  " wurde ein Fehler entdeckt!",
-                              transfer->IsValidIn(mark));
+      const std::string result = transfer->IsValidIn(mark);
+      if (result != detail::kSuccess) {
+        report.AddUnlessSuccess("Bei der Validierung vom GeldTransfer " + std::to_string(counter) +
+                                    " wurde ein Fehler entdeckt!",
+                                result);
+      }
       detail::ToNumber(transfer->BetragIn(mark), mark);  // an amount never written ends the run
       total += detail::ToNumber(transfer->BetragVorkomma(), mark);
       if (!(std::fabs(total) < kTotalLimit)) throw Failure(FailureCode::kOverflow);

@@ -65,6 +65,20 @@ void Windows1252Encoder::Append(std::string_view utf8, std::string& out) const {
   }
 }
 
+char* Windows1252Encoder::Write(std::string_view utf8, char* out) const {
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    const auto byte = static_cast<unsigned char>(utf8[pos]);
+    if (byte < 0x80) {
+      *out++ = static_cast<char>(byte);
+      ++pos;
+    } else {
+      *out++ = Encode(DecodeNext(utf8, pos));
+    }
+  }
+  return out;
+}
+
 std::string ToWindows1252(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());

@@ -18,6 +18,8 @@ class Windows1252Encoder {
   char Encode(char32_t code_point) const;
   // Appends one byte per code point of `utf8` to `out`.
   void Append(std::string_view utf8, std::string& out) const;
+  // Writes one byte per code point of `utf8` from `out` on; returns the end.
+  char* Write(std::string_view utf8, char* out) const;
 
  private:
   std::array<char32_t, 128> upper_half_{};

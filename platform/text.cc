@@ -2,6 +2,9 @@
 
 #include <unicode/uchar.h>
 
+#include <cstdint>
+#include <cstring>
+
 namespace xkdtazv::detail {
 namespace {
 
@@ -96,8 +99,16 @@ std::string EncodeUtf8(std::u32string_view text) {
 }
 
 bool IsAscii(std::string_view bytes) {
-  for (char c : bytes) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  // Eight bytes at a time: any high bit set means a byte outside ASCII.
+  constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+  std::size_t pos = 0;
+  for (; pos + 8 <= bytes.size(); pos += 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, bytes.data() + pos, sizeof word);
+    if ((word & kHighBits) != 0) return false;
+  }
+  for (; pos < bytes.size(); ++pos) {
+    if (static_cast<unsigned char>(bytes[pos]) >= 0x80) return false;
   }
   return true;
 }

@@ -1,5 +1,6 @@
 #include "records/record_layout.h"
 
+#include <cstring>
 #include <limits>
 
 #include "platform/encoding.h"
@@ -64,17 +65,30 @@ std::string RenderValue(const FieldSpec& field, std::string_view value) {
 
 void AppendRecord(std::span<const FieldSpec> layout, const RecordValues& values,
                   const Windows1252Encoder& encoder, std::string& out) {
+  // Every field renders to exactly its width, so the record's place is known.
+  for (const FieldSpec& field : layout) {
+    if (field.length < 0) throw Failure(FailureCode::kInvalidArgument);
+  }
   const std::size_t start = out.size();
+  out.resize(start + static_cast<std::size_t>(RecordLength(layout)));
+  char* cursor = out.data() + start;
   try {
     for (std::size_t i = 0; i < layout.size(); ++i) {
       const Placement placement = Place(layout[i], values.Get(i));
-      if (placement.fill_first) out.append(placement.fill_count, placement.fill);
-      if (placement.ascii) {
-        out += placement.shown;  // ASCII is the same in Windows-1252
-      } else {
-        encoder.Append(placement.shown, out);
+      if (placement.fill_first) {
+        std::memset(cursor, placement.fill, placement.fill_count);
+        cursor += placement.fill_count;
       }
-      if (!placement.fill_first) out.append(placement.fill_count, placement.fill);
+      if (placement.ascii) {  // ASCII is the same in Windows-1252
+        std::memcpy(cursor, placement.shown.data(), placement.shown.size());
+        cursor += placement.shown.size();
+      } else {
+        cursor = encoder.Write(placement.shown, cursor);
+      }
+      if (!placement.fill_first) {
+        std::memset(cursor, placement.fill, placement.fill_count);
+        cursor += placement.fill_count;
+      }
     }
   } catch (...) {
     out.resize(start);

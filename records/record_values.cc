@@ -32,6 +32,8 @@ void RecordValues::Replace(std::size_t field, std::string_view valid_utf8) {
 }
 
 bool RecordValues::Renderable() const {
+  // No value is longer than all of them together.
+  if (FitsRendering(bytes_)) return true;
   for (std::size_t i = 0; i < ends_.size(); ++i) {
     if (!FitsRendering(Get(i))) return false;
   }
