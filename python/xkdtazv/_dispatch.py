@@ -309,12 +309,14 @@ class _Method:
     def __call__(self, *arguments):
         target, resolved = self._target, self._resolved
         call = resolved.call
-        if call is None or len(arguments) != resolved.arity or not all(
-                type(argument) is Dispatch and argument._pointer for argument in arguments):
-            return target._invoke(self._name, resolved.dispid, _abi.DISPATCH_METHOD, arguments)
         text = ctypes.c_void_p()
-        status = call(target._pointer, *(argument._pointer for argument in arguments),
-                      ctypes.byref(text))
+        if call is not None and not arguments and resolved.arity == 0:
+            status = call(target._pointer, ctypes.byref(text))
+        elif (call is not None and len(arguments) == 1 == resolved.arity
+              and type(arguments[0]) is Dispatch and arguments[0]._pointer):
+            status = call(target._pointer, arguments[0]._pointer, ctypes.byref(text))
+        else:
+            return target._invoke(self._name, resolved.dispid, _abi.DISPATCH_METHOD, arguments)
         if status < 0:
             target._slot_failure(status, self._name)
         library = target._library

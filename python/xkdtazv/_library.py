@@ -115,7 +115,9 @@ class Library:
 
 def load_library(path):
     """The library at `path`, loaded once per process."""
-    library = _by_given_path.get(path)
+    # A relative path means what it means in the current directory.
+    given = path if os.path.isabs(path) else (os.getcwd(), path)
+    library = _by_given_path.get(given)
     if library is not None:
         _latest[:] = [library]
         return library
@@ -127,8 +129,7 @@ def load_library(path):
         except OSError as failure:
             raise XkdtazvError(53, f"Datei nicht gefunden: {path}", member=path) from failure
         _loaded[real] = library
-    if isinstance(path, str) and os.path.isabs(path):  # a relative one depends on the directory
-        _by_given_path[path] = library
+    _by_given_path[given] = library
     _latest[:] = [library]
     return library
 
