@@ -153,8 +153,7 @@ std::string DtAzvDatei::Generate() {
                                     " wurde ein Fehler entdeckt!",
                                 result);
       }
-      detail::ToNumber(transfer->BetragIn(mark), mark);  // an amount never written ends the run
-      total += detail::ToNumber(transfer->BetragVorkomma(), mark);
+      total += transfer->IntegerAmountIn(mark);  // an amount never written ends the run
       if (!(std::fabs(total) < kTotalLimit)) throw Failure(FailureCode::kOverflow);
       counter = detail::CheckedInt16(static_cast<std::int64_t>(counter) + 1);
     }

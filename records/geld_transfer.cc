@@ -99,6 +99,14 @@ std::string GeldTransfer::BetragIn(const std::string& mark) const {
   return FormatNumber(*integer + *hundredths / 100, mark);
 }
 
+double GeldTransfer::IntegerAmountIn(const std::string& mark) const {
+  // Betrag reads back as a number exactly when both parts do.
+  const auto integer = ParseNumber(fields_->Get(kBetragVorkomma), mark);
+  const auto hundredths = ParseNumber(fields_->Get(kBetragNachkomma), mark);
+  if (!integer || !hundredths) throw Failure(FailureCode::kTypeMismatch);
+  return *integer;
+}
+
 void GeldTransfer::setBetrag(std::string_view value) {
   std::string integer_text = "0";
   std::string hundredths_text = "0";

@@ -105,6 +105,9 @@ class GeldTransfer {
   // straight into the file's buffer.
   friend class DtAzvDatei;
   std::string BetragIn(const std::string& mark) const;
+  // The integer part of the amount as the T record carries it. Throws Failure
+  // (type mismatch) when the amount does not read back, as for one never written.
+  double IntegerAmountIn(const std::string& mark) const;
   std::string IsValidIn(const std::string& mark);
   // False when a value is too long to be rendered.
   bool Renderable() const;
