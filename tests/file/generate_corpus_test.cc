@@ -1,6 +1,7 @@
 // The differential test: 2,400 random batches run through Generate, each
 // reduced to two digests (the result text with every property read back
-// afterwards; the bytes written), compared with digests recorded earlier.
+// afterwards; the bytes written), compared with digests recorded earlier; and
+// one file of several blocks, record by record.
 // Any change to what a run writes or says shows up as a differing line.
 //
 // To record anew (only when a change of output is intended):
@@ -20,6 +21,7 @@
 #include <string>
 
 #include "file/random_batch.h"
+#include "platform/encoding.h"
 #include "platform/file_service.h"
 #include "test_support.h"
 #include "xkdtazv/failure.h"
@@ -222,6 +224,43 @@ TEST(GenerateCorpus, WritesAndSaysWhatItDidBefore) {
   }
   EXPECT_EQ(differing, 0);
   EXPECT_FALSE(std::getline(in, expected_line)) << "more digests recorded than batches run";
+}
+
+// A file of several blocks holds every record as the record renders it, and
+// the check for "FEHLER" sees the records of later blocks too.
+TEST(GenerateBlocks, EveryRecordOfEveryBlockIsWrittenAndChecked) {
+  testing::ScopedLocale locale(testing::CommaLocale().name);
+  auto files = std::make_shared<MemoryFileService>();
+  DtAzvDatei file(files, testing::FixedToday(2026y / 12 / 8));
+  file.setPfad("out");
+  file.GetMeineInfo()->setBLZ("37040044");
+  file.GetMeineInfo()->setKontonummer("532013000");
+  file.GetMeineInfo()->setName("Muster Maschinenbau GmbH");
+  std::vector<std::shared_ptr<GeldTransfer>> payments;
+  for (int i = 0; i < 3000; ++i) {
+    auto payment = std::make_shared<GeldTransfer>();
+    payment->setZahlungsart(Zahlungsart::EU_STANDART);
+    payment->setLaenderCode(LaenderCodes::FRANKREICH);
+    payment->setBIC("BNPAFRPP123");
+    payment->setIBAN("FR763000600001123456789018900000AB");
+    payment->setName(i % 2 ? "Fromagerie Dupont" : "M\xC3\xBCller \xE2\x82\xAC \xE6\xBC\xA2");
+    payment->setBetrag("1,50");
+    if (i == 2500) payment->setVerwendungszweck1("FEHLER");
+    file.AddGeldTransfer(payment);
+    payments.push_back(payment);
+  }
+  const std::string result = file.Generate();
+  EXPECT_TRUE(result.ends_with("Im Ergebnistext wurden Fehler entdeckt!\r\n")) << result;
+
+  const std::string& bytes = files->files().at("out/DTAZV");
+  ASSERT_EQ(bytes.size(), 512u + 768u * payments.size());
+  EXPECT_EQ(bytes.substr(0, 256), detail::ToWindows1252(file.GetMeineInfo()->GenerateRecord()));
+  for (std::size_t i = 0; i < payments.size(); ++i) {
+    ASSERT_EQ(bytes.substr(256 + 768 * i, 768),
+              detail::ToWindows1252(payments[i]->GenerateRecord()))
+        << "payment " << i + 1;
+  }
+  EXPECT_EQ(bytes.substr(bytes.size() - 256, 35), "0256Z000000000003000000000000003000");
 }
 
 }  // namespace
