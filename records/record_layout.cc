@@ -1,5 +1,6 @@
 #include "records/record_layout.h"
 
+#include <array>
 #include <cstring>
 #include <limits>
 
@@ -23,8 +24,9 @@ struct Placement {
   bool fill_first;
 };
 
-Placement Place(const FieldSpec& field, std::string_view value) {
-  const bool ascii = IsAscii(value);
+// `known_ascii`: the caller knows the value is ASCII.
+Placement Place(const FieldSpec& field, std::string_view value, bool known_ascii = false) {
+  const bool ascii = known_ascii || IsAscii(value);
   const std::size_t count = ascii ? value.size() : CountCodePoints(value);
   // The length is held as a 16-bit number, so longer values cannot be rendered.
   if (count > kLongestValue) throw Failure(FailureCode::kOverflow);
@@ -46,6 +48,15 @@ Placement Place(const FieldSpec& field, std::string_view value) {
   }
   return {value, ascii, 0, ' ', false};
 }
+
+// The DTAZV set among the ASCII characters, for the check's common case.
+constexpr std::array<bool, 128> kAsciiInSet = [] {
+  std::array<bool, 128> in_set{};
+  for (char32_t c = 0; c < in_set.size(); ++c) in_set[c] = IsDtAzvCharacter(c);
+  return in_set;
+}();
+
+bool InSet(char32_t c) { return c < kAsciiInSet.size() ? kAsciiInSet[c] : IsDtAzvCharacter(c); }
 
 }  // namespace
 
@@ -74,7 +85,7 @@ void AppendRecord(std::span<const FieldSpec> layout, const RecordValues& values,
   char* cursor = out.data() + start;
   try {
     for (std::size_t i = 0; i < layout.size(); ++i) {
-      const Placement placement = Place(layout[i], values.Get(i));
+      const Placement placement = Place(layout[i], values.Get(i), values.ascii());
       if (placement.fill_first) {
         std::memset(cursor, placement.fill, placement.fill_count);
         cursor += placement.fill_count;
@@ -113,7 +124,7 @@ std::string InvalidCharacterMessage(const FieldSpec& field, std::string_view val
     ++position;
     const char32_t c = placement.ascii ? static_cast<unsigned char>(placement.shown[pos++])
                                        : DecodeNext(placement.shown, pos);
-    if (IsDtAzvCharacter(c)) continue;
+    if (InSet(c)) continue;
     std::string message(prefix);
     AppendUtf8(c, message);
     message += " an der Stelle ";

@@ -12,14 +12,16 @@ RecordValues::RecordValues(std::span<const FieldSpec> layout) : ends_(layout.siz
     bytes_ += layout[i].initial;
     ends_[i] = static_cast<std::uint32_t>(bytes_.size());
   }
+  ascii_ = IsAscii(bytes_);
 }
 
 void RecordValues::Set(std::size_t field, std::string_view value) {
-  if (IsValidUtf8(value)) return Replace(field, value);
-  Replace(field, SanitizeUtf8(value));
+  if (IsAscii(value)) return Replace(field, value, true);
+  if (IsValidUtf8(value)) return Replace(field, value, false);
+  Replace(field, SanitizeUtf8(value), false);
 }
 
-void RecordValues::Replace(std::size_t field, std::string_view valid_utf8) {
+void RecordValues::Replace(std::size_t field, std::string_view valid_utf8, bool value_ascii) {
   const std::string_view old = Get(field);
   const std::size_t begin = static_cast<std::size_t>(old.data() - bytes_.data());
   if (bytes_.size() - old.size() + valid_utf8.size() > std::numeric_limits<std::uint32_t>::max()) {
@@ -29,6 +31,8 @@ void RecordValues::Replace(std::size_t field, std::string_view valid_utf8) {
   const auto grown = static_cast<std::uint32_t>(valid_utf8.size());
   const auto shrunk = static_cast<std::uint32_t>(old.size());
   for (std::size_t i = field; i < ends_.size(); ++i) ends_[i] = ends_[i] - shrunk + grown;
+  // The value replaced may have been the only one outside ASCII.
+  ascii_ = value_ascii && (ascii_ || IsAscii(bytes_));
 }
 
 bool RecordValues::Renderable() const {

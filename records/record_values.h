@@ -32,11 +32,14 @@ class RecordValues {
   void Set(std::size_t field, std::string_view value);
   // True when no value is too long to be rendered (see RenderValue).
   bool Renderable() const;
+  // True when every value is ASCII, as in most records: one byte per character.
+  bool ascii() const { return ascii_; }
 
  private:
-  void Replace(std::size_t field, std::string_view valid_utf8);
+  void Replace(std::size_t field, std::string_view valid_utf8, bool value_ascii);
 
   std::string bytes_;
+  bool ascii_ = true;
   std::vector<std::uint32_t> ends_;  // where each field's value ends in bytes_
 };
 
