@@ -8,11 +8,6 @@
 
 namespace xkdtazv {
 
-bool IsDtAzvCharacter(char32_t c) {
-  return c == U' ' || c == U'$' || c == U'%' || c == U'&' || (c >= U'*' && c <= U'/') ||
-         (c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'Z');
-}
-
 void DtAzvField::setFieldValue(std::string_view value) { value_ = detail::SanitizeUtf8(value); }
 
 void DtAzvField::setFieldName(std::string_view value) { name_ = detail::SanitizeUtf8(value); }

@@ -57,7 +57,10 @@ class DtAzvField {
 
 // True for the characters of the DTAZV character set: space, $ % &, * + , - . /,
 // digits and capital letters A to Z.
-bool IsDtAzvCharacter(char32_t c);
+constexpr bool IsDtAzvCharacter(char32_t c) {
+  return c == U' ' || c == U'$' || c == U'%' || c == U'&' || (c >= U'*' && c <= U'/') ||
+         (c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'Z');
+}
 
 }  // namespace xkdtazv
 

@@ -1,6 +1,8 @@
 #include "xkdtazv/dtazv_datei.h"
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <new>
 
 #include "platform/encoding.h"
@@ -24,19 +26,19 @@ constexpr std::size_t kZRecordLength = 256;
 
 bool OnlySpaces(std::string_view text) { return text.find_first_not_of(' ') == text.npos; }
 
-// Every field renders at its width, so a record of any other length is the
-// failure text its rendering returned instead.
-bool Rendered(std::string_view record, std::size_t length) {
-  return detail::CountCodePoints(record) == length;
-}
+// The file's bytes leave in blocks of about this size, so a run never holds
+// the whole file text.
+constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+constexpr std::string_view kFailureMark = "FEHLER";
 
 // The new file appears at `path` complete or not at all; an earlier file of
 // the same name stays until the rename replaces it.
-void WriteReplacing(detail::FileService& files, const std::string& path, std::string_view bytes) {
+void WriteReplacing(detail::FileService& files, const std::string& path,
+                    const std::function<void(detail::OutputFile&)>& write) {
   std::string temporary;
   std::unique_ptr<detail::OutputFile> out = files.CreateTemporary(path, temporary);
   try {
-    out->Write(bytes);
+    write(*out);
     out->Flush();
     out->Close();
     files.Rename(temporary, path);
@@ -46,6 +48,41 @@ void WriteReplacing(detail::FileService& files, const std::string& path, std::st
     throw;
   }
 }
+
+// Gathers the file's records in a block, hands each full block to the file
+// (if any) and looks for the failure mark in the text as a whole: the last
+// bytes of each block are kept, so a mark that spans two blocks is found too.
+class BlockWriter {
+ public:
+  BlockWriter(detail::OutputFile* out, std::size_t expected_size) : out_(out) {
+    buffer_.reserve(std::min(expected_size, kBlockSize + kTRecordLength));
+  }
+  std::string& buffer() { return buffer_; }
+  const detail::Windows1252Encoder& encoder() const { return encoder_; }
+
+  // After each record: passes the block on once it is full.
+  void RecordDone() {
+    if (buffer_.size() >= kBlockSize) Flush();
+  }
+  void Flush() {
+    if (!mark_found_) {
+      seam_.append(buffer_, 0, std::min(buffer_.size(), kFailureMark.size() - 1));
+      mark_found_ = seam_.find(kFailureMark) != std::string::npos ||
+                    buffer_.find(kFailureMark) != std::string::npos;
+      seam_.assign(buffer_, buffer_.size() - std::min(buffer_.size(), kFailureMark.size() - 1));
+    }
+    if (out_ != nullptr) out_->Write(buffer_);
+    buffer_.clear();
+  }
+  bool mark_found() const { return mark_found_; }
+
+ private:
+  detail::OutputFile* out_;
+  detail::Windows1252Encoder encoder_;
+  std::string buffer_;
+  std::string seam_;  // the last bytes before the current block
+  bool mark_found_ = false;
+};
 
 // Messages of one run: each followed by CR LF; record results come with their own.
 class RunReport {
@@ -100,6 +137,7 @@ std::string DtAzvDatei::Generate() {
     report.AddUnlessSuccess("Bei der Validierung von MeineInfo wurde ein Fehler entdeckt!",
                             sender_->Validate());
 
+    // The regional settings hold for the whole run: read once, handed down.
     const std::string mark = detail::DecimalMark();
     double total = 0;  // the sum of the integer amounts, as the T records carry them
     std::int32_t counter = 1;
@@ -109,11 +147,13 @@ std::string DtAzvDatei::Generate() {
                       "GeldTransfer " + std::to_string(counter) + " ist kein Objekt");
       }
       transfer->ApplyMeineInfo(*sender_);
-      report.AddUnlessSuccess("Bei der Validierung vom GeldTransfer " + std::to_string(counter) +
-                                  " wurde ein Fehler entdeckt!",
-                              transfer->IsValid());
-      detail::ToNumber(transfer->Betrag(), mark);  // an amount never written ends the run
-      total += detail::ToNumber(transfer->BetragVorkomma(), mark);
+      const std::string result = transfer->IsValidIn(mark);
+      if (result != detail::kSuccess) {
+        report.AddUnlessSuccess("Bei der Validierung vom GeldTransfer " + std::to_string(counter) +
+                                    " wurde ein Fehler entdeckt!",
+                                result);
+      }
+      total += transfer->IntegerAmountIn(mark);  // an amount never written ends the run
       if (!(std::fabs(total) < kTotalLimit)) throw Failure(FailureCode::kOverflow);
       counter = detail::CheckedInt16(static_cast<std::int64_t>(counter) + 1);
     }
@@ -123,26 +163,36 @@ std::string DtAzvDatei::Generate() {
     report.AddUnlessSuccess("Bei der Validierung vom Footer wurde ein Fehler entdeckt!",
                             footer_->Validate());
 
-    std::string text;
-    text.reserve(kQRecordLength + kZRecordLength + kTRecordLength * transfers_.size());
-    const auto append = [&text](const std::string& record, std::size_t length) {
-      text += record;
-      return Rendered(record, length);
-    };
-    bool all_rendered = append(sender_->GenerateRecord(), kQRecordLength);
-    for (const std::shared_ptr<GeldTransfer>& transfer : transfers_) {
-      all_rendered &= append(transfer->GenerateRecord(), kTRecordLength);
-    }
-    all_rendered &= append(footer_->GenerateRecord(), kZRecordLength);
-    if (text.find("FEHLER") != std::string::npos) {
+    // A record that cannot be rendered stands in the file text as its failure
+    // text, which the check below finds. Such a text would make the file
+    // unreadable to a bank, so an earlier file is better kept than replaced.
+    const bool all_rendered = sender_->Renderable() && footer_->Renderable() &&
+                              std::all_of(transfers_.begin(), transfers_.end(),
+                                          [](const std::shared_ptr<GeldTransfer>& transfer) {
+                                            return transfer->Renderable();
+                                          });
+    if (!all_rendered) {
       report.Add("Im Ergebnistext wurden Fehler entdeckt!");
-    }
-
-    // Without a directory there is nowhere the host meant; the root is never it.
-    // A failure text standing in for a record would make the file unreadable
-    // to a bank, so an earlier file is better kept than replaced by it.
-    if (!pfad_.empty() && all_rendered) {
-      WriteReplacing(*files_, pfad_ + "/" + diff_file_name_, detail::ToWindows1252(text));
+    } else {
+      const std::size_t size = kQRecordLength + kZRecordLength + kTRecordLength * transfers_.size();
+      const auto render = [&](detail::OutputFile* out) {
+        BlockWriter writer(out, size);
+        sender_->AppendRecord(writer.buffer(), writer.encoder());
+        for (const std::shared_ptr<GeldTransfer>& transfer : transfers_) {
+          transfer->AppendRecord(writer.buffer(), writer.encoder());
+          writer.RecordDone();
+        }
+        footer_->AppendRecord(writer.buffer(), writer.encoder());
+        writer.Flush();
+        if (writer.mark_found()) report.Add("Im Ergebnistext wurden Fehler entdeckt!");
+      };
+      // Without a directory there is nowhere the host meant; the root is never it.
+      if (pfad_.empty()) {
+        render(nullptr);
+      } else {
+        WriteReplacing(*files_, pfad_ + "/" + diff_file_name_,
+                       [&](detail::OutputFile& out) { render(&out); });
+      }
     }
   } catch (const Failure& failure) {
     return "Sonstiger Fehler:" + failure.description();

@@ -37,33 +37,52 @@ std::string UpperHalfBytes() {
 
 }  // namespace
 
-std::string ToWindows1252(std::string_view utf8) {
-  // The code page's upper half, read from the converter once per call.
-  std::array<char32_t, 128> upper_half{};
+Windows1252Encoder::Windows1252Encoder() {
   const std::string decoded = FromWindows1252(UpperHalfBytes());
   std::size_t pos = 0;
-  for (char32_t& code_point : upper_half) code_point = DecodeNext(decoded, pos);
+  for (char32_t& code_point : upper_half_) code_point = DecodeNext(decoded, pos);
+}
 
-  std::string out;
-  out.reserve(utf8.size());
-  pos = 0;
+char Windows1252Encoder::Encode(char32_t code_point) const {
+  if (code_point < 0x80) return static_cast<char>(code_point);  // ASCII stands for itself
+  if (code_point == kReplacementCharacter) return '?';
+  for (std::size_t i = 0; i < upper_half_.size(); ++i) {
+    if (upper_half_[i] == code_point) return static_cast<char>(0x80 + i);
+  }
+  return '?';  // what the code page cannot hold
+}
+
+void Windows1252Encoder::Append(std::string_view utf8, std::string& out) const {
+  std::size_t pos = 0;
   while (pos < utf8.size()) {
     const auto byte = static_cast<unsigned char>(utf8[pos]);
-    if (byte < 0x80) {  // ASCII stands for itself
+    if (byte < 0x80) {
       out += static_cast<char>(byte);
       ++pos;
-      continue;
+    } else {
+      out += Encode(DecodeNext(utf8, pos));
     }
-    const char32_t code_point = DecodeNext(utf8, pos);
-    char encoded = '?';  // what the code page cannot hold
-    for (std::size_t i = 0; i < upper_half.size(); ++i) {
-      if (upper_half[i] == code_point && code_point != kReplacementCharacter) {
-        encoded = static_cast<char>(0x80 + i);
-        break;
-      }
-    }
-    out += encoded;
   }
+}
+
+char* Windows1252Encoder::Write(std::string_view utf8, char* out) const {
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    const auto byte = static_cast<unsigned char>(utf8[pos]);
+    if (byte < 0x80) {
+      *out++ = static_cast<char>(byte);
+      ++pos;
+    } else {
+      *out++ = Encode(DecodeNext(utf8, pos));
+    }
+  }
+  return out;
+}
+
+std::string ToWindows1252(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  Windows1252Encoder().Append(utf8, out);
   return out;
 }
 

@@ -2,6 +2,9 @@
 
 #include <unicode/uchar.h>
 
+#include <cstdint>
+#include <cstring>
+
 namespace xkdtazv::detail {
 namespace {
 
@@ -95,7 +98,38 @@ std::string EncodeUtf8(std::u32string_view text) {
   return out;
 }
 
+bool IsAscii(std::string_view bytes) {
+  // Eight bytes at a time: any high bit set means a byte outside ASCII.
+  constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+  std::size_t pos = 0;
+  for (; pos + 8 <= bytes.size(); pos += 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, bytes.data() + pos, sizeof word);
+    if ((word & kHighBits) != 0) return false;
+  }
+  for (; pos < bytes.size(); ++pos) {
+    if (static_cast<unsigned char>(bytes[pos]) >= 0x80) return false;
+  }
+  return true;
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+  std::size_t pos = 0;
+  while (pos < bytes.size()) {
+    if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
+      ++pos;
+      continue;
+    }
+    char32_t code_point = 0;
+    const std::size_t length = ValidSequenceLength(bytes, pos, code_point);
+    if (length == 0) return false;
+    pos += length;
+  }
+  return true;
+}
+
 std::string SanitizeUtf8(std::string_view bytes) {
+  if (IsValidUtf8(bytes)) return std::string(bytes);
   std::string out;
   out.reserve(bytes.size());
   ForEachCodePoint(bytes, [&](char32_t cp, std::size_t pos, std::size_t length) {
@@ -129,6 +163,10 @@ std::string ToUpper(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   ForEachCodePoint(utf8, [&](char32_t cp, std::size_t, std::size_t) {
+    if (cp < 0x80) {  // in ASCII only a to z have a capital
+      out += static_cast<char>(cp >= U'a' && cp <= U'z' ? cp - (U'a' - U'A') : cp);
+      return;
+    }
     AppendUtf8(static_cast<char32_t>(u_toupper(static_cast<UChar32>(cp))), out);
   });
   return out;

@@ -19,6 +19,11 @@ std::string EncodeUtf8(std::u32string_view text);
 char32_t DecodeNext(std::string_view bytes, std::size_t& pos);
 void AppendUtf8(char32_t code_point, std::string& out);
 
+// True when every byte is ASCII: then one byte is one character.
+bool IsAscii(std::string_view bytes);
+// True when the bytes are valid UTF-8 throughout.
+bool IsValidUtf8(std::string_view bytes);
+
 // The same text with every invalid byte replaced by U+FFFD; valid input is
 // returned unchanged.
 std::string SanitizeUtf8(std::string_view bytes);

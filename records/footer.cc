@@ -23,18 +23,24 @@ static_assert(RecordLength(kLayout) == 256);
 
 }  // namespace
 
-Footer::Footer() : fields_(BuildFields(kLayout)) {}
+Footer::Footer() : fields_(kLayout) {}
 
-std::string Footer::TotalBetrag() const { return fields_[kTotalBetrag].FieldValue(); }
-void Footer::setTotalBetrag(std::string_view value) { fields_[kTotalBetrag].setFieldValue(value); }
-std::string Footer::TotalTransactions() const { return fields_[kTotalTransactions].FieldValue(); }
+std::string Footer::TotalBetrag() const { return std::string(fields_.Get(kTotalBetrag)); }
+void Footer::setTotalBetrag(std::string_view value) { fields_.Set(kTotalBetrag, value); }
+std::string Footer::TotalTransactions() const {
+  return std::string(fields_.Get(kTotalTransactions));
+}
 void Footer::setTotalTransactions(std::string_view value) {
-  fields_[kTotalTransactions].setFieldValue(value);
+  fields_.Set(kTotalTransactions, value);
+}
+
+void Footer::AppendRecord(std::string& out, const Windows1252Encoder& encoder) const {
+  detail::AppendRecord(kLayout, fields_, encoder, out);
 }
 
 std::string Footer::GenerateRecord() const {
   try {
-    return RenderRecord(fields_);
+    return RenderRecord(kLayout, fields_);
   } catch (const Failure& failure) {
     return FailureText("FEHLER: Generierung vom Footer fehlgeschlagen!", failure);
   }

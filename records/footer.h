@@ -6,11 +6,12 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "field/dtazv_field.h"
+#include "records/record_values.h"
 
 namespace xkdtazv::detail {
+
+class Windows1252Encoder;
 
 class Footer {
  public:
@@ -23,11 +24,15 @@ class Footer {
 
   // The 256-character Z record, or a text beginning "FEHLER:".
   std::string GenerateRecord() const;
+  // False when a value is too long to be rendered.
+  bool Renderable() const { return fields_.Renderable(); }
+  // Appends the Z record in Windows-1252; throws its rendering failure.
+  void AppendRecord(std::string& out, const Windows1252Encoder& encoder) const;
   // "SUCCESS", the findings (each ending in CR LF), or a text beginning "FEHLER:".
   std::string Validate() const;
 
  private:
-  std::vector<DtAzvField> fields_;
+  RecordValues fields_;
 };
 
 }  // namespace xkdtazv::detail

@@ -4,12 +4,13 @@
 #include <cmath>
 
 #include "field/codes.h"
-#include "field/dtazv_field.h"
+#include "platform/encoding.h"
 #include "platform/failure_text.h"
 #include "platform/number.h"
 #include "platform/regional.h"
 #include "platform/text.h"
 #include "records/geld_transfer_layout.h"
+#include "records/record_values.h"
 #include "xkdtazv/failure.h"
 #include "xkdtazv/meine_info.h"
 
@@ -36,25 +37,23 @@ std::string FormatHundredths(double hundredths) {
 
 }  // namespace
 
-GeldTransfer::GeldTransfer() : fields_(BuildFields(kTransferLayout)) {}
+GeldTransfer::GeldTransfer() : fields_(std::make_unique<RecordValues>(kTransferLayout)) {}
 GeldTransfer::~GeldTransfer() = default;
 
-std::string GeldTransfer::Text(std::size_t field) const { return fields_[field].FieldValue(); }
+std::string GeldTransfer::Text(std::size_t field) const { return std::string(fields_->Get(field)); }
 
 void GeldTransfer::SetText(std::size_t field, std::string_view value) {
-  fields_[field].setFieldValue(value);
+  fields_->Set(field, value);
 }
 
 void GeldTransfer::SetUpper(std::size_t field, std::string_view value) {
-  fields_[field].setFieldValue(ToUpper(value));
+  fields_->Set(field, ToUpper(value));
 }
 
-std::int32_t GeldTransfer::Code(std::size_t field) const {
-  return CodeValue(fields_[field].FieldValue());
-}
+std::int32_t GeldTransfer::Code(std::size_t field) const { return CodeValue(fields_->Get(field)); }
 
 void GeldTransfer::SetCode(std::size_t field, std::int32_t value) {
-  fields_[field].setFieldValue(CodeText(value));  // throws before anything changes
+  fields_->Set(field, CodeText(value));  // throws before anything changes
 }
 
 std::string GeldTransfer::BIC() const { return Text(kBIC); }
@@ -63,10 +62,10 @@ std::string GeldTransfer::BankLaenderCode() const { return Text(kBankLaenderCode
 void GeldTransfer::setBankLaenderCode(std::string_view value) { SetText(kBankLaenderCode, value); }
 
 LaenderCodes GeldTransfer::LaenderCode() const {
-  return static_cast<LaenderCodes>(CountryValue(fields_[kLaenderCode].FieldValue()));
+  return static_cast<LaenderCodes>(CountryValue(fields_->Get(kLaenderCode)));
 }
 void GeldTransfer::setLaenderCode(LaenderCodes value) {
-  fields_[kLaenderCode].setFieldValue(CountryCode(static_cast<std::int32_t>(value)));
+  fields_->Set(kLaenderCode, CountryCode(static_cast<std::int32_t>(value)));
 }
 
 std::string GeldTransfer::Name() const { return Text(kName); }
@@ -80,9 +79,10 @@ void GeldTransfer::setOrtPLZ(std::string_view value) { SetUpper(kOrtPLZ, value);
 
 // The record keeps the IBAN behind a "/".
 std::string GeldTransfer::IBAN() const {
-  const std::string& stored = fields_[kIBAN].FieldValue();
-  if (CountCodePoints(stored) > 1) return stored.substr(FirstCodePoints(stored, 1).size());
-  return stored;
+  const std::string_view stored = fields_->Get(kIBAN);
+  if (CountCodePoints(stored) > 1)
+    return std::string(stored.substr(FirstCodePoints(stored, 1).size()));
+  return std::string(stored);
 }
 void GeldTransfer::setIBAN(std::string_view value) {
   std::string stored(1, '/');
@@ -90,12 +90,21 @@ void GeldTransfer::setIBAN(std::string_view value) {
   SetText(kIBAN, stored);
 }
 
-std::string GeldTransfer::Betrag() const {
-  const std::string mark = DecimalMark();
-  const auto integer = ParseNumber(fields_[kBetragVorkomma].FieldValue(), mark);
-  const auto hundredths = ParseNumber(fields_[kBetragNachkomma].FieldValue(), mark);
+std::string GeldTransfer::Betrag() const { return BetragIn(DecimalMark()); }
+
+std::string GeldTransfer::BetragIn(const std::string& mark) const {
+  const auto integer = ParseNumber(fields_->Get(kBetragVorkomma), mark);
+  const auto hundredths = ParseNumber(fields_->Get(kBetragNachkomma), mark);
   if (!integer || !hundredths) return "";
   return FormatNumber(*integer + *hundredths / 100, mark);
+}
+
+double GeldTransfer::IntegerAmountIn(const std::string& mark) const {
+  // Betrag reads back as a number exactly when both parts do.
+  const auto integer = ParseNumber(fields_->Get(kBetragVorkomma), mark);
+  const auto hundredths = ParseNumber(fields_->Get(kBetragNachkomma), mark);
+  if (!integer || !hundredths) throw Failure(FailureCode::kTypeMismatch);
+  return *integer;
 }
 
 void GeldTransfer::setBetrag(std::string_view value) {
@@ -210,9 +219,15 @@ bool GeldTransfer::ApplyMeineInfo(const MeineInfo& sender) {
   }
 }
 
+bool GeldTransfer::Renderable() const { return fields_->Renderable(); }
+
+void GeldTransfer::AppendRecord(std::string& out, const Windows1252Encoder& encoder) const {
+  detail::AppendRecord(kTransferLayout, *fields_, encoder, out);
+}
+
 std::string GeldTransfer::GenerateRecord() const {
   try {
-    return RenderRecord(fields_);
+    return RenderRecord(kTransferLayout, *fields_);
   } catch (const Failure& failure) {
     return FailureText("FEHLER: Generierung von GeldTransfer fehlgeschlagen.", failure);
   }

@@ -7,12 +7,12 @@
 #include <span>
 
 #include "field/codes.h"
-#include "field/dtazv_field.h"
 #include "platform/failure_text.h"
 #include "platform/number.h"
 #include "platform/regional.h"
 #include "platform/text.h"
 #include "records/geld_transfer_layout.h"
+#include "records/record_values.h"
 #include "xkdtazv/failure.h"
 #include "xkdtazv/geld_transfer.h"
 
@@ -142,7 +142,7 @@ constexpr std::string_view kEueCodeMessage =
 // One pass of IsValid over the fields of one payment.
 class Validation {
  public:
-  explicit Validation(std::vector<DtAzvField>& fields) : fields_(fields), mark_(DecimalMark()) {
+  Validation(RecordValues& fields, const std::string& mark) : fields_(fields), mark_(mark) {
     for (T field : kInstructionCodes) {
       if (!codes_.empty()) codes_ += ", ";
       codes_ += Rendered(field);
@@ -166,15 +166,17 @@ class Validation {
   }
 
  private:
-  const std::string& Value(T field) const { return fields_[field].FieldValue(); }
-  std::string Rendered(T field) const { return fields_[field].Render(); }
-  void Clear(T field) { fields_[field].setFieldValue(""); }
+  std::string_view Value(T field) const { return fields_.Get(field); }
+  std::string Rendered(T field) const { return RenderValue(kTransferLayout[field], Value(field)); }
+  void Clear(T field) { fields_.Set(field, ""); }
   std::size_t Length(T field) const { return CountCodePoints(Value(field)); }
   // The two-digit codes all stand in the instruction-code text, so a search is exact.
   bool Holds(std::string_view code) const { return codes_.find(code) != std::string::npos; }
 
   // Characters 5 and 6 of the BIC: the country of its bank.
   std::string BicCountry() const {
+    const std::string_view ascii = Value(kBIC);
+    if (IsAscii(ascii)) return ascii.size() < 5 ? "" : std::string(ascii.substr(4, 2));
     const std::u32string bic = DecodeUtf8(Value(kBIC));
     return bic.size() < 5 ? "" : EncodeUtf8(std::u32string_view(bic).substr(4, 2));
   }
@@ -182,7 +184,7 @@ class Validation {
   // A code never set is empty and stands for none; every other value must be a member.
   void CodeMembership() {
     for (const CodeField& code : kCodeFields) {
-      const std::string& value = Value(code.field);
+      const std::string_view value = Value(code.field);
       if (!value.empty() &&
           std::find(code.members.begin(), code.members.end(), value) == code.members.end()) {
         findings_.Add(code.message);
@@ -212,7 +214,7 @@ class Validation {
       findings_.Add("Fehler: Betrag muss groesser als Null sein!");
     }
 
-    const std::string& country = Value(kLaenderCode);
+    const std::string_view country = Value(kLaenderCode);
     if (!OccursIn(kCountryList, country)) {
       findings_.Add("Fehler: Unbekannter LaenderCode!");
       return;
@@ -244,7 +246,7 @@ class Validation {
     }
     IbanRules();
     for (T field : kInstructionCodes) {
-      const std::string& code = Value(field);
+      const std::string_view code = Value(field);
       if (code != "10" && code != "11" && code != "12" && !code.empty()) {
         findings_.Add(kEueCodeMessage);
       }
@@ -290,12 +292,12 @@ class Validation {
   }
 
   void GeneralRules() {
-    const std::string bic = Value(kBIC);
+    const std::string bic(Value(kBIC));
     const std::size_t length = CountCodePoints(bic);
     if (length == 8) {
       // Eight digits are a German bank code, written behind "///"; eight other
       // characters are a BIC without its branch code, which "XXX" completes.
-      fields_[kBIC].setFieldValue(IsDigits(bic) ? "///" + bic : bic + "XXX");
+      fields_.Set(kBIC, IsDigits(bic) ? "///" + bic : bic + "XXX");
     } else if (length != 11) {
       findings_.Add(
           "Fehler: allgemeine Zahlung verlangt eine 11-Stellinge BIC oder eine 8-Stellige BLZ!");
@@ -309,22 +311,25 @@ class Validation {
 
   void CharacterChecks() {
     for (const CheckedField& check : kCheckedFields) {
-      const std::string message = InvalidCharacterMessage(fields_[check.field], check.prefix);
+      const std::string message =
+          InvalidCharacterMessage(kTransferLayout[check.field], Value(check.field), check.prefix);
       if (!message.empty()) findings_.Add(message);
     }
   }
 
-  std::vector<DtAzvField>& fields_;
-  std::string mark_;   // the decimal mark of this pass
-  std::string codes_;  // "01, 11, 00, 00": the rendered instruction codes
+  RecordValues& fields_;
+  const std::string& mark_;  // the decimal mark of this pass
+  std::string codes_;        // "01, 11, 00, 00": the rendered instruction codes
   Findings findings_;
 };
 
 }  // namespace
 
-std::string GeldTransfer::IsValid() {
+std::string GeldTransfer::IsValid() { return IsValidIn(DecimalMark()); }
+
+std::string GeldTransfer::IsValidIn(const std::string& mark) {
   try {
-    return Validation(fields_).Run();
+    return Validation(*fields_, mark).Run();
   } catch (const Failure& failure) {
     return FailureText("FEHLER: Validierung fehlgeschlagen!", failure);
   } catch (const std::bad_alloc&) {

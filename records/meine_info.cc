@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <array>
 
-#include "field/dtazv_field.h"
 #include "platform/clock.h"
 #include "platform/date.h"
+#include "platform/encoding.h"
 #include "platform/failure_text.h"
 #include "platform/number.h"
 #include "platform/text.h"
 #include "records/record_layout.h"
+#include "records/record_values.h"
 
 namespace xkdtazv {
 namespace {
@@ -86,45 +87,44 @@ detail::Date ToDate(std::string_view yymmdd) {
 
 MeineInfo::MeineInfo() : MeineInfo(TodayFunction{}) {}
 
-MeineInfo::MeineInfo(const TodayFunction& today) : fields_(detail::BuildFields(kLayout)) {
+MeineInfo::MeineInfo(const TodayFunction& today)
+    : fields_(std::make_unique<detail::RecordValues>(kLayout)) {
   const TodayFunction clock = detail::TodayOrLocalClock(today);
   // Each date field reads the clock on its own.
-  fields_[kErstellungsdatum].setFieldValue(detail::FormatYymmdd(clock()));
-  fields_[kExecutionDate].setFieldValue(detail::FormatYymmdd(clock()));
+  fields_->Set(kErstellungsdatum, detail::FormatYymmdd(clock()));
+  fields_->Set(kExecutionDate, detail::FormatYymmdd(clock()));
 }
 
 MeineInfo::~MeineInfo() = default;
 
-std::string MeineInfo::BLZ() const { return fields_[kBLZ].FieldValue(); }
-void MeineInfo::setBLZ(std::string_view value) { fields_[kBLZ].setFieldValue(value); }
-std::string MeineInfo::Kontonummer() const { return fields_[kKontonummer].FieldValue(); }
-void MeineInfo::setKontonummer(std::string_view value) {
-  fields_[kKontonummer].setFieldValue(value);
-}
-std::string MeineInfo::Name() const { return fields_[kName].FieldValue(); }
-void MeineInfo::setName(std::string_view value) {
-  fields_[kName].setFieldValue(detail::ToUpper(value));
-}
-std::string MeineInfo::Vorname() const { return fields_[kVorname].FieldValue(); }
+std::string MeineInfo::BLZ() const { return std::string(fields_->Get(kBLZ)); }
+void MeineInfo::setBLZ(std::string_view value) { fields_->Set(kBLZ, value); }
+std::string MeineInfo::Kontonummer() const { return std::string(fields_->Get(kKontonummer)); }
+void MeineInfo::setKontonummer(std::string_view value) { fields_->Set(kKontonummer, value); }
+std::string MeineInfo::Name() const { return std::string(fields_->Get(kName)); }
+void MeineInfo::setName(std::string_view value) { fields_->Set(kName, detail::ToUpper(value)); }
+std::string MeineInfo::Vorname() const { return std::string(fields_->Get(kVorname)); }
 void MeineInfo::setVorname(std::string_view value) {
-  fields_[kVorname].setFieldValue(detail::ToUpper(value));
+  fields_->Set(kVorname, detail::ToUpper(value));
 }
-std::string MeineInfo::Strasse() const { return fields_[kStrasse].FieldValue(); }
+std::string MeineInfo::Strasse() const { return std::string(fields_->Get(kStrasse)); }
 void MeineInfo::setStrasse(std::string_view value) {
-  fields_[kStrasse].setFieldValue(detail::ToUpper(value));
+  fields_->Set(kStrasse, detail::ToUpper(value));
 }
-std::string MeineInfo::OrtPLZ() const { return fields_[kOrtPLZ].FieldValue(); }
-void MeineInfo::setOrtPLZ(std::string_view value) {
-  fields_[kOrtPLZ].setFieldValue(detail::ToUpper(value));
-}
-std::string MeineInfo::ExecutionDate() const { return fields_[kExecutionDate].FieldValue(); }
-void MeineInfo::setExecutionDate(std::string_view value) {
-  fields_[kExecutionDate].setFieldValue(value);
+std::string MeineInfo::OrtPLZ() const { return std::string(fields_->Get(kOrtPLZ)); }
+void MeineInfo::setOrtPLZ(std::string_view value) { fields_->Set(kOrtPLZ, detail::ToUpper(value)); }
+std::string MeineInfo::ExecutionDate() const { return std::string(fields_->Get(kExecutionDate)); }
+void MeineInfo::setExecutionDate(std::string_view value) { fields_->Set(kExecutionDate, value); }
+
+bool MeineInfo::Renderable() const { return fields_->Renderable(); }
+
+void MeineInfo::AppendRecord(std::string& out, const detail::Windows1252Encoder& encoder) const {
+  detail::AppendRecord(kLayout, *fields_, encoder, out);
 }
 
 std::string MeineInfo::GenerateRecord() const {
   try {
-    return detail::RenderRecord(fields_);
+    return detail::RenderRecord(kLayout, *fields_);
   } catch (const Failure& failure) {
     return detail::FailureText("FEHLER: Generierung von MeineInfo ist fehlgeschlagen!", failure);
   }
@@ -133,13 +133,13 @@ std::string MeineInfo::GenerateRecord() const {
 std::string MeineInfo::Validate() const {
   try {
     detail::Findings findings;
-    const std::string& blz = fields_[kBLZ].FieldValue();
+    const std::string_view blz = fields_->Get(kBLZ);
     // Eight characters that are not all digits would land in a numeric field.
     if (detail::CountCodePoints(blz) != 8 || !detail::IsDigits(blz)) {
       findings.Add("Fehler: BLZ muss 8-stellig sein.");
     }
 
-    const std::string& account = fields_[kKontonummer].FieldValue();
+    const std::string_view account = fields_->Get(kKontonummer);
     if (!detail::IsDigits(account)) {
       findings.Add("Fehler: Kontonummer darf nur Zahlen enthalten");
     }
@@ -148,7 +148,7 @@ std::string MeineInfo::Validate() const {
       findings.Add("Fehler: Kontonummer darf hoechstens 10 Stellen haben!");
     }
 
-    const std::string& sequence = fields_[kLaufendeTagesnummer].FieldValue();
+    const std::string_view sequence = fields_->Get(kLaufendeTagesnummer);
     if (!detail::IsNumeric(sequence)) {
       findings.Add("Fehler: Laufende Tagesnummer ist nicht numerisch!");
     } else {
@@ -158,14 +158,14 @@ std::string MeineInfo::Validate() const {
       }
     }
 
-    const std::string& execution = fields_[kExecutionDate].FieldValue();
+    const std::string_view execution = fields_->Get(kExecutionDate);
     if (detail::CountCodePoints(execution) != 6) {
       findings.Add("Fehler: Ausfuehrungsdatum ist keine 6 Zeichen lang!");
     } else if (!detail::RecognizeDate(DayMonthYear(execution))) {
       findings.Add("Fehler: Ausfuehrungsdatum ungueltig! Bitte in der Form JJMMTT eingeben");
     }
 
-    const std::string& created = fields_[kErstellungsdatum].FieldValue();
+    const std::string_view created = fields_->Get(kErstellungsdatum);
     const long days_ahead = detail::DaysBetween(ToDate(created), ToDate(execution));
     if (days_ahead > 15) findings.Add("Fehler: Ausfuehrungsdatum liegt zu weit vorne!");
     if (days_ahead < 0) {
@@ -173,7 +173,8 @@ std::string MeineInfo::Validate() const {
     }
 
     for (const AddressLine& line : kCheckedLines) {
-      const std::string message = detail::InvalidCharacterMessage(fields_[line.field], line.prefix);
+      const std::string message = detail::InvalidCharacterMessage(
+          kLayout[line.field], fields_->Get(line.field), line.prefix);
       if (!message.empty()) findings.Add(message);
     }
     return findings.Result();

@@ -1,5 +1,6 @@
 // A record is a fixed list of fields; its layout is a table with one row per
-// field, in record order. The record classes build their fields from it.
+// field, in record order, that holds each field's format once. The records
+// keep only the values (record_values.h) and render them through the table.
 #ifndef XKDTAZV_RECORDS_RECORD_LAYOUT_H_
 #define XKDTAZV_RECORDS_RECORD_LAYOUT_H_
 
@@ -7,11 +8,13 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "field/dtazv_field.h"
 
 namespace xkdtazv::detail {
+
+class RecordValues;
+class Windows1252Encoder;
 
 enum class Align : bool { kRight = false, kLeft = true };
 
@@ -23,17 +26,30 @@ struct FieldSpec {
   std::string_view initial;
 };
 
-// Fields set up as the layout says, each holding its initial value.
-std::vector<DtAzvField> BuildFields(std::span<const FieldSpec> layout);
+// False for a value too long to be rendered: more characters than a 16-bit
+// length holds.
+bool FitsRendering(std::string_view value);
 
-// The fields rendered and joined in record order. Throws the first field's
-// rendering failure.
-std::string RenderRecord(const std::vector<DtAzvField>& fields);
+// The value rendered as the field's format says, as DtAzvField::Render does.
+// Throws Failure (overflow) for a value that does not fit.
+std::string RenderValue(const FieldSpec& field, std::string_view value);
 
-// The finding of the character check on `field`: `prefix`, the first
+// Appends the record, rendered field by field in Windows-1252, to `out`:
+// exactly RecordLength(layout) bytes. Throws the first field's rendering
+// failure, leaving `out` as it was.
+void AppendRecord(std::span<const FieldSpec> layout, const RecordValues& values,
+                  const Windows1252Encoder& encoder, std::string& out);
+
+// The record rendered field by field and joined, as UTF-8 text. Throws the
+// first field's rendering failure.
+std::string RenderRecord(std::span<const FieldSpec> layout, const RecordValues& values);
+
+// The finding of the character check on a field's value: `prefix`, the first
 // character outside the DTAZV set, " an der Stelle ", its position and "!".
-// Empty when every character is allowed. Throws Failure when the check fails.
-std::string InvalidCharacterMessage(const DtAzvField& field, std::string_view prefix);
+// Empty when every character is allowed or the field is not space-filled.
+// Throws Failure when the check fails.
+std::string InvalidCharacterMessage(const FieldSpec& field, std::string_view value,
+                                    std::string_view prefix);
 
 // The sum of the layout's widths: the record length.
 constexpr int RecordLength(std::span<const FieldSpec> layout) {

@@ -11,6 +11,7 @@
 #define XKDTAZV_GELD_TRANSFER_H_
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,8 +20,13 @@
 
 namespace xkdtazv {
 
-class DtAzvField;
+class DtAzvDatei;
 class MeineInfo;
+
+namespace detail {
+class RecordValues;
+class Windows1252Encoder;
+}  // namespace detail
 
 class GeldTransfer {
  public:
@@ -95,13 +101,26 @@ class GeldTransfer {
   std::string BetragVorkomma() const;
 
  private:
+  // The file's run reads the decimal mark once and renders the record
+  // straight into the file's buffer.
+  friend class DtAzvDatei;
+  std::string BetragIn(const std::string& mark) const;
+  // The integer part of the amount as the T record carries it. Throws Failure
+  // (type mismatch) when the amount does not read back, as for one never written.
+  double IntegerAmountIn(const std::string& mark) const;
+  std::string IsValidIn(const std::string& mark);
+  // False when a value is too long to be rendered.
+  bool Renderable() const;
+  // Appends the T record in Windows-1252; throws its rendering failure.
+  void AppendRecord(std::string& out, const detail::Windows1252Encoder& encoder) const;
+
   std::string Text(std::size_t field) const;
   void SetText(std::size_t field, std::string_view value);
   void SetUpper(std::size_t field, std::string_view value);
   std::int32_t Code(std::size_t field) const;
   void SetCode(std::size_t field, std::int32_t value);
 
-  std::vector<DtAzvField> fields_;
+  std::unique_ptr<detail::RecordValues> fields_;
 };
 
 }  // namespace xkdtazv

@@ -11,13 +11,19 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace xkdtazv {
 
-class DtAzvField;
+class DtAzvDatei;
+
+namespace detail {
+class RecordValues;
+class Windows1252Encoder;
+}  // namespace detail
 
 // Supplies the local date; the default reads the local clock.
 using TodayFunction = std::function<std::chrono::year_month_day()>;
@@ -51,7 +57,12 @@ class MeineInfo {
   std::string Validate() const;
 
  private:
-  std::vector<DtAzvField> fields_;
+  // The file's run renders the record straight into the file's buffer.
+  friend class DtAzvDatei;
+  bool Renderable() const;
+  void AppendRecord(std::string& out, const detail::Windows1252Encoder& encoder) const;
+
+  std::unique_ptr<detail::RecordValues> fields_;
 };
 
 }  // namespace xkdtazv

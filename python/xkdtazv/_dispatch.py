@@ -1,5 +1,7 @@
 """Late-bound objects: every attribute is looked up by name in the object's
-dispatch interface and carried out through Invoke."""
+dispatch interface. What a name resolves to is kept per class, so each name is
+looked up once; text and integer properties are then read and written through
+their own virtual-table slots, everything else through Invoke."""
 
 import ctypes
 import threading
@@ -8,6 +10,71 @@ from . import _abi
 from ._errors import UnknownNameError, XkdtazvError
 
 _INT32_RANGE = range(-2**31, 2**31)
+
+# The typed slots of a property, by the type it carries.
+_PUT_SLOTS = {
+    _abi.VT_BSTR: ctypes.CFUNCTYPE(_abi.HRESULT, ctypes.c_void_p, ctypes.c_void_p),
+    _abi.VT_I4: ctypes.CFUNCTYPE(_abi.HRESULT, ctypes.c_void_p, ctypes.c_int32),
+}
+_GET_SLOTS = {
+    _abi.VT_BSTR: ctypes.CFUNCTYPE(_abi.HRESULT, ctypes.c_void_p, ctypes.POINTER(ctypes.c_void_p)),
+    _abi.VT_I4: ctypes.CFUNCTYPE(_abi.HRESULT, ctypes.c_void_p, ctypes.POINTER(ctypes.c_int32)),
+}
+# The slots of methods that take nothing or one object and return a text.
+_CALL_SLOTS = {
+    (0, _abi.VT_BSTR): ctypes.CFUNCTYPE(_abi.HRESULT, ctypes.c_void_p,
+                                        ctypes.POINTER(ctypes.c_void_p)),
+    (1, _abi.VT_BSTR): ctypes.CFUNCTYPE(_abi.HRESULT, ctypes.c_void_p, ctypes.c_void_p,
+                                        ctypes.POINTER(ctypes.c_void_p)),
+}
+_FAILURE_FACILITY = 0x800A0000  # statuses that carry a failure kept for XkGetErrorInfo
+
+
+class _Name:
+    """What one name of one class resolves to."""
+
+    __slots__ = ("dispid", "kind", "vt", "put", "get", "call", "arity")
+
+    def __init__(self, dispid, member, table):
+        self.dispid, self.kind, self.vt = dispid, member.kind, member.vt
+        self.put = self.get = self.call = None
+        self.arity = member.param_count
+        if member.kind == _abi.MEMBER_METHOD:
+            # A method's slot is its read slot.
+            call_type = _CALL_SLOTS.get((member.param_count, member.vt))
+            takes_object = member.param_count == 0 or member.param_vt == _abi.VT_DISPATCH
+            if call_type and takes_object and member.get_slot:
+                self.call = call_type(table[member.get_slot])
+            return
+        put_type, get_type = _PUT_SLOTS.get(member.vt), _GET_SLOTS.get(member.vt)
+        if put_type and member.put_slot:
+            self.put = put_type(table[member.put_slot])
+        if get_type and member.get_slot:
+            self.get = get_type(table[member.get_slot])
+
+
+class _Class:
+    """What every object of one class shares: its dispatch slots and the names
+    resolved so far. Found by the address of the objects' virtual table."""
+
+    __slots__ = ("slots", "table", "names", "interface")
+
+    def __init__(self, table):
+        self.slots = ctypes.cast(table, ctypes.POINTER(_abi.DispatchVtbl)).contents
+        self.table = ctypes.cast(table, ctypes.POINTER(ctypes.c_void_p))
+        self.names = {}
+        self.interface = None
+
+
+_classes = {}
+
+
+def _class_of(pointer):
+    table = ctypes.c_void_p.from_address(pointer).value
+    known = _classes.get(table)
+    if known is None:
+        known = _classes[table] = _Class(table)
+    return known
 
 
 class _Arguments:
@@ -52,13 +119,15 @@ class Dispatch:
     (`d.Pfad = "/tmp"`, `mi = d.GetMeineInfo`); methods are called
     (`d.Generate()`). Names are matched without regard to case."""
 
-    __slots__ = ("_library", "_pointer", "_slots")
+    __slots__ = ("_library", "_pointer", "_slots", "_class")
 
     def __init__(self, library, pointer):
         """Takes over one reference to `pointer`."""
+        known = _class_of(pointer)
         object.__setattr__(self, "_library", library)
         object.__setattr__(self, "_pointer", pointer)
-        object.__setattr__(self, "_slots", _abi.vtable(pointer, _abi.DispatchVtbl))
+        object.__setattr__(self, "_slots", known.slots)
+        object.__setattr__(self, "_class", known)
 
     def __del__(self):
         # Reference counts may drop from any thread, at any time.
@@ -83,10 +152,38 @@ class Dispatch:
         return dispid.value
 
     def _interface(self):
-        info = ctypes.POINTER(_abi.InterfaceInfo)()
-        self._library.check(
-            self._slots.GetTypeInfo(self._pointer, 0, _abi.LOCALE_EN_US, ctypes.byref(info)))
-        return info.contents
+        known = self._class
+        if known.interface is None:
+            info = ctypes.POINTER(_abi.InterfaceInfo)()
+            self._library.check(
+                self._slots.GetTypeInfo(self._pointer, 0, _abi.LOCALE_EN_US, ctypes.byref(info)))
+            known.interface = info.contents
+        return known.interface
+
+    def _name(self, name):
+        """What `name` resolves to; looked up the first time only."""
+        resolved = self._class.names.get(name)
+        if resolved is None:
+            dispid = self._dispid(name)
+            resolved = _Name(dispid, self._member(dispid), self._class.table)
+            self._class.names[name] = resolved
+        return resolved
+
+    def _slot_failure(self, status, name):
+        """Raises what a typed slot's failing status stands for, as Invoke would."""
+        if status & 0xFFFF0000 == _FAILURE_FACILITY:
+            library = self._library
+            dll = library.dll
+            if dll.XkGetErrorInfo.argtypes is None:
+                dll.XkGetErrorInfo.restype = _abi.HRESULT
+                dll.XkGetErrorInfo.argtypes = [ctypes.c_void_p, ctypes.POINTER(_abi.EXCEPINFO)]
+            error = _abi.EXCEPINFO()
+            if dll.XkGetErrorInfo(self._pointer, ctypes.byref(error)) == _abi.S_OK:
+                failure = XkdtazvError(error.number, library.read_text(error.description),
+                                       error.scode, name)
+                dll.XkExcepInfoClear(ctypes.byref(error))
+                raise failure
+        self._library.check(status, name)
 
     def _member(self, dispid):
         interface = self._interface()
@@ -130,16 +227,49 @@ class Dispatch:
     def __getattr__(self, name):
         if name.startswith("_"):
             raise AttributeError(name)
-        dispid = self._dispid(name)
-        if self._member(dispid).kind == _abi.MEMBER_METHOD:
-            return _Method(self, name, dispid)
-        return self._invoke(name, dispid, _abi.DISPATCH_PROPERTYGET)
+        resolved = self._name(name)
+        if resolved.kind == _abi.MEMBER_METHOD:
+            return _Method(self, name, resolved)
+        get = resolved.get
+        if get is None:
+            return self._invoke(name, resolved.dispid, _abi.DISPATCH_PROPERTYGET)
+        if resolved.vt == _abi.VT_BSTR:
+            text = ctypes.c_void_p()
+            status = get(self._pointer, ctypes.byref(text))
+            if status < 0:
+                self._slot_failure(status, name)
+            try:
+                return self._library.read_text(text.value)
+            finally:
+                self._library.free_text(text.value)
+        number = ctypes.c_int32()
+        status = get(self._pointer, ctypes.byref(number))
+        if status < 0:
+            self._slot_failure(status, name)
+        return number.value
 
     def __setattr__(self, name, value):
         if name.startswith("_"):
             raise AttributeError(name)
-        self._invoke(name, self._dispid(name), _abi.DISPATCH_PROPERTYPUT, (value,),
-                     (_abi.DISPID_PROPERTYPUT,))
+        resolved = self._name(name)
+        put = resolved.put
+        kind = type(value)
+        if put is not None and kind is str and resolved.vt == _abi.VT_BSTR:
+            library = self._library
+            text = library.new_text(value)
+            try:
+                status = put(self._pointer, text)
+            finally:
+                library.free_text(text)
+        elif (put is not None and kind is int and resolved.vt == _abi.VT_I4
+              and value in _INT32_RANGE):
+            status = put(self._pointer, value)
+        else:
+            self._invoke(name, resolved.dispid, _abi.DISPATCH_PROPERTYPUT, (value,),
+                         (_abi.DISPID_PROPERTYPUT,))
+            return
+        if status < 0:
+            self._slot_failure(status, name)
 
     def __dir__(self):
         interface = self._interface()
@@ -171,13 +301,29 @@ class Dispatch:
 class _Method:
     """A method of a Dispatch, bound to it; called with its arguments."""
 
-    __slots__ = ("_target", "_name", "_dispid")
+    __slots__ = ("_target", "_name", "_resolved")
 
-    def __init__(self, target, name, dispid):
-        self._target, self._name, self._dispid = target, name, dispid
+    def __init__(self, target, name, resolved):
+        self._target, self._name, self._resolved = target, name, resolved
 
     def __call__(self, *arguments):
-        return self._target._invoke(self._name, self._dispid, _abi.DISPATCH_METHOD, arguments)
+        target, resolved = self._target, self._resolved
+        call = resolved.call
+        text = ctypes.c_void_p()
+        if call is not None and not arguments and resolved.arity == 0:
+            status = call(target._pointer, ctypes.byref(text))
+        elif (call is not None and len(arguments) == 1 == resolved.arity
+              and type(arguments[0]) is Dispatch and arguments[0]._pointer):
+            status = call(target._pointer, arguments[0]._pointer, ctypes.byref(text))
+        else:
+            return target._invoke(self._name, resolved.dispid, _abi.DISPATCH_METHOD, arguments)
+        if status < 0:
+            target._slot_failure(status, self._name)
+        library = target._library
+        try:
+            return library.read_text(text.value)
+        finally:
+            library.free_text(text.value)
 
     def __repr__(self):
         return f"<xkdtazv method {self._name}>"

@@ -8,9 +8,10 @@ from . import _abi
 from ._errors import XkdtazvError
 
 # Libraries by real path, so that every object of one library shares it, and
-# the latest one for constants.
+# the latest one for constants; the path a caller gave is resolved only once.
 _loaded = {}
 _latest = []
+_by_given_path = {}
 
 
 class Library:
@@ -19,6 +20,9 @@ class Library:
         self.dll = ctypes.CDLL(path)
         _abi.declare(self.dll)
         self.type_info = self.dll.XkGetTypeLibInfo().contents
+        # The type information is constant: read once, kept.
+        self._classes_by_prog_id = None
+        self._enumerations = None
 
     # ---- text ------------------------------------------------------------
 
@@ -61,19 +65,23 @@ class Library:
     def class_named(self, prog_id):
         """The class registered under a programmatic identifier, which, like
         automation hosts, this matches without regard to case."""
-        for klass in self.classes():
-            if klass.prog_id.decode("ascii").lower() == prog_id.lower():
-                return klass
-        return None
+        if self._classes_by_prog_id is None:
+            self._classes_by_prog_id = {klass.prog_id.decode("ascii").lower(): klass
+                                        for klass in self.classes()}
+        return self._classes_by_prog_id.get(prog_id.lower())
 
     def enumerations(self):
-        """{enumeration: {member: value}}, in the library's order."""
+        """{enumeration: {member: value}}, in the library's order. The same
+        tables every time: callers must not change them."""
+        if self._enumerations is not None:
+            return self._enumerations
         info = self.type_info
         result = {}
         for i in range(info.enum_count):
             enum = info.enums[i]
             members = (enum.members[m] for m in range(enum.member_count))
             result[enum.name.decode("ascii")] = {m.name.decode("ascii"): m.value for m in members}
+        self._enumerations = result
         return result
 
     # ---- entry points -------------------------------------------------------
@@ -132,6 +140,13 @@ def _file_chosen_by_loader(name):
 def load_library(path):
     """The library at `path`, loaded once per process. A name without a
     directory, such as SONAME, is looked up as the dynamic loader does."""
+    # A relative path means what it means in the current directory; a bare
+    # name means what the loader finds, wherever the process stands.
+    given = path if os.path.isabs(path) or os.sep not in path else (os.getcwd(), path)
+    library = _by_given_path.get(given)
+    if library is not None:
+        _latest[:] = [library]
+        return library
     try:
         real = os.path.realpath(path if os.sep in path else _file_chosen_by_loader(path))
         library = _loaded.get(real)
@@ -140,6 +155,7 @@ def load_library(path):
             _loaded[real] = library
     except OSError as failure:
         raise XkdtazvError(53, f"Datei nicht gefunden: {path}", member=path) from failure
+    _by_given_path[given] = library
     _latest[:] = [library]
     return library
 

@@ -11,8 +11,12 @@ import types
 from . import _abi, _library, _registry
 from ._errors import XkdtazvError
 
+# Per library: its enumerations as namespaces, and every member by name. A
+# library's type information never changes, so each is built once.
+_tables = {}
 
-def _enumerations():
+
+def _library_now():
     library = _library.latest_library()
     if library is None:
         try:
@@ -22,25 +26,34 @@ def _enumerations():
                 raise
             path = _library.SONAME
         library = _library.load_library(path)
-    return library.enumerations()
+    return library
+
+
+def _names(library):
+    tables = _tables.get(library)
+    if tables is None:
+        enumerations = library.enumerations()
+        names = {}
+        # Members of the same name carry the same value in every enumeration.
+        for members in reversed(list(enumerations.values())):
+            names.update(members)
+        for name, members in enumerations.items():
+            names[name] = types.SimpleNamespace(**members)
+        tables = _tables[library] = names
+    return tables
 
 
 def __getattr__(name):
     if name.startswith("_"):
         raise AttributeError(name)
-    enumerations = _enumerations()
-    if name in enumerations:
-        return types.SimpleNamespace(**enumerations[name])
-    # Members of the same name carry the same value in every enumeration.
-    for members in enumerations.values():
-        if name in members:
-            return members[name]
-    raise AttributeError(f"no enumeration member {name}")
+    try:
+        value = _names(_library_now())[name]
+    except KeyError:
+        raise AttributeError(f"no enumeration member {name}") from None
+    if isinstance(value, types.SimpleNamespace):
+        return types.SimpleNamespace(**vars(value))  # a namespace of its own for each caller
+    return value
 
 
 def __dir__():
-    enumerations = _enumerations()
-    names = set(enumerations)
-    for members in enumerations.values():
-        names.update(members)
-    return sorted(names)
+    return sorted(_names(_library_now()))

@@ -15,6 +15,7 @@
 
 #include "field/dtazv_field.h"
 #include "records/geld_transfer_layout.h"
+#include "records/record_values.h"
 #include "test_support.h"
 #include "xkdtazv/codes.h"
 #include "xkdtazv/geld_transfer.h"
@@ -25,22 +26,22 @@ namespace {
 // BLZ_E, Kontonummer_E, Ordervermerk and the constant fields have no property,
 // yet rules check and empty them. An explicit instantiation may name a private
 // member, which is how these tests reach the payment's fields.
-template <std::vector<DtAzvField> GeldTransfer::*Member>
+template <std::unique_ptr<detail::RecordValues> GeldTransfer::*Member>
 struct FieldsAccess {
-  friend std::vector<DtAzvField>& FieldsOf(GeldTransfer& payment) { return payment.*Member; }
+  friend detail::RecordValues& FieldsOf(GeldTransfer& payment) { return *(payment.*Member); }
 };
 template struct FieldsAccess<&GeldTransfer::fields_>;
-std::vector<DtAzvField>& FieldsOf(GeldTransfer& payment);
+detail::RecordValues& FieldsOf(GeldTransfer& payment);
 
 using detail::T;
 using W = Weisungsschluessel;
 using ::xkdtazv::testing::LocaleTest;
 
 void SetRaw(GeldTransfer& payment, T field, std::string_view value) {
-  FieldsOf(payment)[field].setFieldValue(value);
+  FieldsOf(payment).Set(field, value);
 }
 std::string StoredValue(GeldTransfer& payment, T field) {
-  return FieldsOf(payment)[field].FieldValue();
+  return std::string(FieldsOf(payment).Get(field));
 }
 
 // Characters `first` to `last` (1-based, inclusive) of an ASCII record.
@@ -729,7 +730,8 @@ TEST(PaymentValidation, MessagesFollowTheRuleOrder) {
 // Every field value of the payment, in record order.
 std::vector<std::string> Snapshot(GeldTransfer& payment) {
   std::vector<std::string> values;
-  for (const DtAzvField& field : FieldsOf(payment)) values.push_back(field.FieldValue());
+  const detail::RecordValues& fields = FieldsOf(payment);
+  for (std::size_t i = 0; i < fields.size(); ++i) values.emplace_back(fields.Get(i));
   return values;
 }
 
