@@ -86,6 +86,21 @@ std::vector<std::string> Scratch::List(const std::string& name) const {
   return names;
 }
 
+// AddressSanitizer reserves terabytes of shadow address space at start, so
+// no address-space limit lets a sanitized command run; there the limit is left
+// out and the ordinary build holds the command to it.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSpaceLimitsHold = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kAddressSpaceLimitsHold = false;
+#else
+constexpr bool kAddressSpaceLimitsHold = true;
+#endif
+#else
+constexpr bool kAddressSpaceLimitsHold = true;
+#endif
+
 CommandRun RunXkdtazv(const std::vector<std::string>& arguments, const Scratch& directory,
                       const RunOptions& options) {
   std::vector<std::string> argv;
@@ -94,7 +109,7 @@ CommandRun RunXkdtazv(const std::vector<std::string>& arguments, const Scratch& 
       argv.emplace_back(part);
     }
   }
-  if (options.memory_limit != 0) {
+  if (options.memory_limit != 0 && kAddressSpaceLimitsHold) {
     argv.emplace_back("prlimit");
     argv.push_back("--as=" + std::to_string(options.memory_limit));
   }

@@ -186,9 +186,10 @@ std::string LargeBatch(int count) {
   return batch + "]}";
 }
 
-// Waits (up to ten seconds) until process `pid` has a handler for `signal_number`.
+// Waits (up to a minute: a sanitized build reads the batch slowly) until
+// process `pid` has a handler for `signal_number`.
 bool CatchesSignal(int pid, int signal_number) {
-  for (int attempt = 0; attempt < 2000; ++attempt) {
+  for (int attempt = 0; attempt < 12000; ++attempt) {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
     for (std::string line; std::getline(status, line);) {
       if (!line.starts_with("SigCgt:")) continue;
