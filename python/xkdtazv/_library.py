@@ -19,6 +19,9 @@ class Library:
         self.dll = ctypes.CDLL(path)
         _abi.declare(self.dll)
         self.type_info = self.dll.XkGetTypeLibInfo().contents
+        # The newer interfaces, whose members extend the published ones.
+        self.newer_type_info = (self.dll.XkGetTypeLibInfo2().contents
+                                if hasattr(self.dll, "XkGetTypeLibInfo2") else None)
 
     # ---- text ------------------------------------------------------------
 
@@ -53,6 +56,16 @@ class Library:
         return status
 
     # ---- type information ---------------------------------------------------
+
+    def newest_interface(self, published):
+        """The newer interface that extends `published`, or `published`."""
+        newer = self.newer_type_info
+        if newer is None:
+            return published
+        for i in range(self.type_info.class_count):
+            if self.type_info.classes[i].default_interface.contents.name == published.name:
+                return newer.classes[i].default_interface.contents
+        return published
 
     def classes(self):
         info = self.type_info
