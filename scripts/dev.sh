@@ -7,15 +7,20 @@
 #   bash scripts/dev.sh bench      build and run the benchmarks
 #   bash scripts/dev.sh fuzz [S]   every fuzz target for S seconds (default 60)
 #   bash scripts/dev.sh valgrind   the C and Python hosts of libXKDTAZV.so under memcheck
+#   bash scripts/dev.sh abi        libXKDTAZV.so's exported interface against the last release's
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 readonly PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config python3 locales valgrind
   libgtest-dev libgmock-dev libbenchmark-dev libicu-dev libcli11-dev nlohmann-json3-dev libxml2-dev)
 
+# What only one job needs, installed when that job runs.
+readonly ABI_PACKAGES=(abigail-tools)
+
+# install_missing_packages PACKAGE...
 install_missing_packages() {
   local missing=()
-  for package in "${PACKAGES[@]}"; do
+  for package in "$@"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
       missing+=("$package")
   done
@@ -49,7 +54,7 @@ run_tests() {
 readonly SANITIZE_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 
 job=${1:-test}
-install_missing_packages
+install_missing_packages "${PACKAGES[@]}"
 generate_locales
 case "$job" in
   example)
@@ -80,8 +85,13 @@ case "$job" in
     build build
     bash tests/valgrind/run.sh build
     ;;
+  abi)
+    install_missing_packages "${ABI_PACKAGES[@]}"
+    BUILD_TARGET=XKDTAZV build build
+    bash scripts/abi_check.sh build
+    ;;
   *)
-    echo "usage: $0 example|test|sanitize|bench|fuzz [SECONDS]|valgrind" >&2
+    echo "usage: $0 example|test|sanitize|bench|fuzz [SECONDS]|valgrind|abi" >&2
     exit 2
     ;;
 esac
