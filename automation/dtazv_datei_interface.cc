@@ -45,17 +45,28 @@ constexpr std::array kMembers{
            .param_type = {XK_VT_DISPATCH, "GeldTransfer"},
            .call = &CallAddGeldTransfer},
     XK_TEXT_METHOD(DtAzvDatei, Generate),
+    // _DtAzvDatei2
+    XK_TEXT_METHOD(DtAzvDatei, GeneratePain001),
+    Member{.name = "Pain001Dateien",
+           .kind = MemberKind::kReadOnly,
+           .type = kTextValue,
+           .get = &ReadText<&DtAzvDatei::Pain001Dateien>},
 };
+constexpr std::size_t kPublishedMembers = 5;
 constexpr auto kMemberInfos = MemberInfos(kMembers);
 
-constexpr XkDtAzvDateiVtbl kVtbl = {
+// The newer table begins with the published one, slot for slot.
+constexpr XkDtAzvDatei2Vtbl kVtbl = {
     XK_DISPATCH_SLOTS_INIT,
-    XK_PROPERTY_SLOTS(XkDtAzvDateiVtbl, kMembers, Pfad),
-    XK_PROPERTY_SLOTS(XkDtAzvDateiVtbl, kMembers, DiffFileName),
-    XK_READ_ONLY_SLOT(XkDtAzvDateiVtbl, kMembers, GetMeineInfo),
-    XK_METHOD_SLOT(XkDtAzvDateiVtbl, kMembers, AddGeldTransfer),
-    XK_METHOD_SLOT(XkDtAzvDateiVtbl, kMembers, Generate),
+    XK_PROPERTY_SLOTS(XkDtAzvDatei2Vtbl, kMembers, Pfad),
+    XK_PROPERTY_SLOTS(XkDtAzvDatei2Vtbl, kMembers, DiffFileName),
+    XK_READ_ONLY_SLOT(XkDtAzvDatei2Vtbl, kMembers, GetMeineInfo),
+    XK_METHOD_SLOT(XkDtAzvDatei2Vtbl, kMembers, AddGeldTransfer),
+    XK_METHOD_SLOT(XkDtAzvDatei2Vtbl, kMembers, Generate),
+    XK_METHOD_SLOT(XkDtAzvDatei2Vtbl, kMembers, GeneratePain001),
+    XK_READ_ONLY_SLOT(XkDtAzvDatei2Vtbl, kMembers, Pain001Dateien),
 };
+static_assert(offsetof(XkDtAzvDatei2Vtbl, Generate) == offsetof(XkDtAzvDateiVtbl, Generate));
 
 AutomationObject* NewDtAzvDatei() { return new DtAzvDateiObject(); }
 
@@ -70,6 +81,9 @@ constexpr ClassBinding kDtAzvDateiClass = {
     .iid = XK_IID__DtAzvDatei,
     .members = kMembers,
     .member_infos = kMemberInfos,
+    .published_members = kPublishedMembers,
+    .extension_name = "_DtAzvDatei2",
+    .extension_iid = XK_IID__DtAzvDatei2,
     .vtbl = &kVtbl,
     .create = &NewDtAzvDatei,
 };

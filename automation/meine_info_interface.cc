@@ -10,22 +10,40 @@ namespace xkdtazv::detail {
 namespace {
 
 constexpr std::array kMembers{
-    XK_TEXT_PROPERTY(MeineInfo, BLZ),           XK_TEXT_PROPERTY(MeineInfo, Kontonummer),
-    XK_TEXT_PROPERTY(MeineInfo, Name),          XK_TEXT_PROPERTY(MeineInfo, Vorname),
-    XK_TEXT_PROPERTY(MeineInfo, Strasse),       XK_TEXT_PROPERTY(MeineInfo, OrtPLZ),
+    XK_TEXT_PROPERTY(MeineInfo, BLZ),
+    XK_TEXT_PROPERTY(MeineInfo, Kontonummer),
+    XK_TEXT_PROPERTY(MeineInfo, Name),
+    XK_TEXT_PROPERTY(MeineInfo, Vorname),
+    XK_TEXT_PROPERTY(MeineInfo, Strasse),
+    XK_TEXT_PROPERTY(MeineInfo, OrtPLZ),
     XK_TEXT_PROPERTY(MeineInfo, ExecutionDate),
+    // _MeineInfo2
+    XK_TEXT_PROPERTY(MeineInfo, IBAN),
+    XK_TEXT_PROPERTY(MeineInfo, BIC),
+    XK_TEXT_PROPERTY(MeineInfo, Waehrung),
+    XK_TEXT_PROPERTY(MeineInfo, PLZ),
+    XK_TEXT_PROPERTY(MeineInfo, Ort),
+    XK_TEXT_PROPERTY(MeineInfo, LaenderISO),
 };
+constexpr std::size_t kPublishedMembers = 7;
 constexpr auto kMemberInfos = MemberInfos(kMembers);
 
-constexpr XkMeineInfoVtbl kVtbl = {
+// The newer table begins with the published one, slot for slot.
+constexpr XkMeineInfo2Vtbl kVtbl = {
     XK_DISPATCH_SLOTS_INIT,
-    XK_PROPERTY_SLOTS(XkMeineInfoVtbl, kMembers, BLZ),
-    XK_PROPERTY_SLOTS(XkMeineInfoVtbl, kMembers, Kontonummer),
-    XK_PROPERTY_SLOTS(XkMeineInfoVtbl, kMembers, Name),
-    XK_PROPERTY_SLOTS(XkMeineInfoVtbl, kMembers, Vorname),
-    XK_PROPERTY_SLOTS(XkMeineInfoVtbl, kMembers, Strasse),
-    XK_PROPERTY_SLOTS(XkMeineInfoVtbl, kMembers, OrtPLZ),
-    XK_PROPERTY_SLOTS(XkMeineInfoVtbl, kMembers, ExecutionDate),
+    XK_PROPERTY_SLOTS(XkMeineInfo2Vtbl, kMembers, BLZ),
+    XK_PROPERTY_SLOTS(XkMeineInfo2Vtbl, kMembers, Kontonummer),
+    XK_PROPERTY_SLOTS(XkMeineInfo2Vtbl, kMembers, Name),
+    XK_PROPERTY_SLOTS(XkMeineInfo2Vtbl, kMembers, Vorname),
+    XK_PROPERTY_SLOTS(XkMeineInfo2Vtbl, kMembers, Strasse),
+    XK_PROPERTY_SLOTS(XkMeineInfo2Vtbl, kMembers, OrtPLZ),
+    XK_PROPERTY_SLOTS(XkMeineInfo2Vtbl, kMembers, ExecutionDate),
+    XK_PROPERTY_SLOTS(XkMeineInfo2Vtbl, kMembers, IBAN),
+    XK_PROPERTY_SLOTS(XkMeineInfo2Vtbl, kMembers, BIC),
+    XK_PROPERTY_SLOTS(XkMeineInfo2Vtbl, kMembers, Waehrung),
+    XK_PROPERTY_SLOTS(XkMeineInfo2Vtbl, kMembers, PLZ),
+    XK_PROPERTY_SLOTS(XkMeineInfo2Vtbl, kMembers, Ort),
+    XK_PROPERTY_SLOTS(XkMeineInfo2Vtbl, kMembers, LaenderISO),
 };
 
 }  // namespace
@@ -39,6 +57,9 @@ constexpr ClassBinding kMeineInfoClass = {
     .iid = XK_IID__MeineInfo,
     .members = kMembers,
     .member_infos = kMemberInfos,
+    .published_members = kPublishedMembers,
+    .extension_name = "_MeineInfo2",
+    .extension_iid = XK_IID__MeineInfo2,
     .vtbl = &kVtbl,
     .create = nullptr,
 };

@@ -55,7 +55,7 @@ XkResult AutomationObject::QueryInterface(const XkGuid* iid, void** object) {
   *object = nullptr;
   if (iid == nullptr) return XK_E_POINTER;
   if (SameGuid(*iid, XK_IID_IUnknown) || SameGuid(*iid, XK_IID_IDispatch) ||
-      SameGuid(*iid, binding_.iid)) {
+      SameGuid(*iid, binding_.iid) || SameGuid(*iid, binding_.extension_iid)) {
     AddRef();
     *object = &handle_;
     return XK_S_OK;

@@ -4,6 +4,7 @@
 #define XKDTAZV_AUTOMATION_OBJECT_H_
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -25,8 +26,12 @@ struct ClassBinding {
   const char* iid_resource;  // "_IID_DTAZVDATEI"
   const char* interface_name;
   XkGuid iid;
+  // Every member: the published interface's first, then its extension's.
   std::span<const Member> members;
   std::span<const XkMemberInfo> member_infos;
+  std::size_t published_members;  // how many of `members` the published interface has
+  const char* extension_name;     // "_DtAzvDatei2"
+  XkGuid extension_iid;
   const void* vtbl;
   // A new object with one reference; null for classes hosts cannot create.
   AutomationObject* (*create)();

@@ -42,4 +42,11 @@ else
   echo "out/DTAZV_CSV differs from out/DTAZV." >&2
   exit 1
 fi
+
+# Foreign currencies and accounts without IBAN, as pain.001 documents by order type.
+echo
+echo "== xkdtazv generate examples/payments_pain001.json --format pain.001 --out out"
+"$xkdtazv" generate "$here/payments_pain001.json" --format pain.001 --out out
+status=$?
+[ "$status" -le 1 ] || exit "$status"
 exit 0

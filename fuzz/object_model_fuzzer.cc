@@ -2,10 +2,13 @@
 // component's promises after every step: results are "SUCCESS" or lines ending
 // in CR LF, every written file has 512 + 768 * N bytes whose trailer agrees with
 // their T records, and failed enumeration writes leave the object usable.
+// GeneratePain001 changes no object, leaves no temporary file, writes nothing
+// when it reports an error and lists exactly the documents it wrote.
 
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <chrono>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -35,6 +38,16 @@ constexpr std::array<HeaderProperty, 7> kHeader{{
     {&MeineInfo::ExecutionDate, &MeineInfo::setExecutionDate},
 }};
 
+// The values only the pain.001 documents carry.
+constexpr std::array<HeaderProperty, 6> kHeaderDocument{{
+    {&MeineInfo::IBAN, &MeineInfo::setIBAN},
+    {&MeineInfo::BIC, &MeineInfo::setBIC},
+    {&MeineInfo::Waehrung, &MeineInfo::setWaehrung},
+    {&MeineInfo::PLZ, &MeineInfo::setPLZ},
+    {&MeineInfo::Ort, &MeineInfo::setOrt},
+    {&MeineInfo::LaenderISO, &MeineInfo::setLaenderISO},
+}};
+
 struct TextProperty {
   std::string (GeldTransfer::*get)() const;
   void (GeldTransfer::*set)(std::string_view);
@@ -56,6 +69,17 @@ constexpr std::array<TextProperty, 16> kText{{
     {&GeldTransfer::Entgeltregelung, &GeldTransfer::setEntgeltregelung},
     {&GeldTransfer::VariableText, &GeldTransfer::setVariableText},
     {&GeldTransfer::Ansprechpartner, &GeldTransfer::setAnsprechpartner},
+}};
+constexpr std::array<TextProperty, 9> kTextDocument{{
+    {&GeldTransfer::Auftragswaehrung, &GeldTransfer::setAuftragswaehrung},
+    {&GeldTransfer::LaenderISO, &GeldTransfer::setLaenderISO},
+    {&GeldTransfer::EmpfaengerKonto, &GeldTransfer::setEmpfaengerKonto},
+    {&GeldTransfer::Clearingcode, &GeldTransfer::setClearingcode},
+    {&GeldTransfer::BankName, &GeldTransfer::setBankName},
+    {&GeldTransfer::BankOrtPLZ, &GeldTransfer::setBankOrtPLZ},
+    {&GeldTransfer::PLZ, &GeldTransfer::setPLZ},
+    {&GeldTransfer::Ort, &GeldTransfer::setOrt},
+    {&GeldTransfer::EndToEndId, &GeldTransfer::setEndToEndId},
 }};
 
 // Reads an enumerated property as a number, or nothing when reading fails.
@@ -167,6 +191,36 @@ class MemoryFileService : public xkdtazv::detail::FileService {
   std::map<std::string, std::string> files_;
 };
 
+// What every record renders to: GeneratePain001 must change none of it.
+std::string Rendered(xkdtazv::DtAzvDatei& file,
+                     const std::array<std::shared_ptr<GeldTransfer>, 3>& payments) {
+  std::string records = file.GetMeineInfo()->GenerateRecord();
+  for (const auto& payment : payments) records += payment->GenerateRecord();
+  return records;
+}
+
+void CheckPain001(xkdtazv::DtAzvDatei& file, MemoryFileService& files,
+                  const std::array<std::shared_ptr<GeldTransfer>, 3>& payments) {
+  files.files().clear();
+  const std::string before = Rendered(file, payments);
+  const std::string result = file.GeneratePain001();
+  if (Rendered(file, payments) != before) std::abort();
+  std::string listed;
+  for (const auto& [path, bytes] : files.files()) {
+    if (path.ends_with(".tmp")) std::abort();  // a temporary file was left behind
+    if (!bytes.starts_with("<?xml")) std::abort();
+    listed += path + "\n";
+  }
+  // The documents come in the order AXZ, CCT, CCU, as their names sort.
+  if (file.Pain001Dateien() != listed) std::abort();
+  if (result.rfind("Sonstiger Fehler:", 0) == 0) {
+    if (!listed.empty()) std::abort();
+    return;
+  }
+  CheckResult(result);
+  if (result.find("Fehler: ") != std::string::npos && !listed.empty()) std::abort();
+}
+
 std::string SafeFileName(std::string name) {
   for (char& c : name) {
     if (c == '/' || c == '\0') c = '_';
@@ -181,6 +235,8 @@ std::string SafeFileName(std::string name) {
 //   A p            add payment p              V p          validate payment p and header
 //   N TEXT         file name                  G            generate
 //   R p            render payment p
+//   h k TEXT       header document value k    t p k TEXT   payment p, document value k
+//   P              GeneratePain001
 class Line {
  public:
   explicit Line(std::string_view line) : rest_(line.substr(line.empty() ? 0 : 1)) {}
@@ -222,6 +278,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto files = std::make_shared<MemoryFileService>();
   xkdtazv::DtAzvDatei file(files, nullptr);
   file.setPfad("/fuzz");
+  file.setPain001Sources(
+      [] {
+        return std::chrono::local_days{std::chrono::year(2026) / 12 / 8} + std::chrono::hours(10);
+      },
+      [] { return std::string("FUZZRUN00001"); });
   std::array<std::shared_ptr<GeldTransfer>, 3> payments;
   for (auto& payment : payments) payment = std::make_shared<GeldTransfer>();
   std::size_t added = 0;
@@ -293,6 +354,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       }
       case 'R':
         (void)payments[line.Index(payments.size())]->GenerateRecord();
+        break;
+      case 'h': {
+        const HeaderProperty& property = kHeaderDocument[line.Index(kHeaderDocument.size())];
+        (*file.GetMeineInfo().*property.set)(line.Text());
+        (void)(*file.GetMeineInfo().*property.get)();
+        break;
+      }
+      case 't': {
+        GeldTransfer& payment = *payments[line.Index(payments.size())];
+        const TextProperty& property = kTextDocument[line.Index(kTextDocument.size())];
+        (payment.*property.set)(line.Text());
+        (void)(payment.*property.get)();
+        break;
+      }
+      case 'P':
+        CheckPain001(file, *files, payments);
         break;
       default:
         break;

@@ -166,13 +166,11 @@ ConversionServices SystemConversionServices() {
   return {detail::SystemFileService(), &LocalNow, &RandomRunId};
 }
 
-Conversion ConvertDtazv(std::string_view bytes, const ConversionOptions& options,
-                        const ConversionServices& services) {
+Conversion WritePaymentFile(payment::PaymentFile& view, payment::Findings findings,
+                            const ConversionOptions& options, const ConversionServices& services) {
   Conversion result;
+  result.findings = std::move(findings);
   try {
-    const cli::DtazvFile file = cli::ReadDtazv(bytes);
-    payment::PaymentFile view = cli::ReadPaymentOrders(file, result.findings);
-    ApplyDebtorOverrides(view, options, result.findings);
     const SwiftLatin latin;
     PrepareAndValidate(view, latin, result.findings);
     if (result.findings.HasErrors()) return result;
@@ -201,6 +199,25 @@ Conversion ConvertDtazv(std::string_view bytes, const ConversionOptions& options
     result.failure = std::string(DescriptionOf(FailureCode::kOutOfMemory));
   }
   return result;
+}
+
+Conversion ConvertDtazv(std::string_view bytes, const ConversionOptions& options,
+                        const ConversionServices& services) {
+  payment::Findings findings;
+  payment::PaymentFile view;
+  try {
+    const cli::DtazvFile file = cli::ReadDtazv(bytes);
+    view = cli::ReadPaymentOrders(file, findings);
+    ApplyDebtorOverrides(view, options, findings);
+  } catch (const Failure& failure) {
+    Conversion result{std::move(findings), {}, failure.description()};
+    return result;
+  } catch (const std::bad_alloc&) {
+    Conversion result{
+        std::move(findings), {}, std::string(DescriptionOf(FailureCode::kOutOfMemory))};
+    return result;
+  }
+  return WritePaymentFile(view, std::move(findings), options, services);
 }
 
 }  // namespace xkdtazv::pain001

@@ -22,6 +22,7 @@
 
 #include "pain001/order_type.h"
 #include "payment_order/finding.h"
+#include "payment_order/payment_order.h"
 #include "platform/file_service.h"
 
 namespace xkdtazv::pain001 {
@@ -64,6 +65,12 @@ struct Conversion {
   std::vector<WrittenDocument> documents;  // exactly the files this run wrote
   std::optional<std::string> failure;      // the run failed: nothing was written
 };
+
+// Prepares, checks and writes the documents of payments already in the
+// neutral view, after the findings of building it; `options.debtor_iban` and
+// `options.debtor_bic` are not used here.
+Conversion WritePaymentFile(payment::PaymentFile& view, payment::Findings findings,
+                            const ConversionOptions& options, const ConversionServices& services);
 
 Conversion ConvertDtazv(std::string_view bytes, const ConversionOptions& options,
                         const ConversionServices& services);

@@ -61,6 +61,12 @@ bool Contains(const std::array<std::string_view, N>& list, std::string_view item
   return std::find(list.begin(), list.end(), item) != list.end();
 }
 
+std::size_t CodePoints(std::string_view utf8) {
+  return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
 bool IsCapitals(std::string_view text, std::size_t length) {
   return text.size() == length &&
          std::all_of(text.begin(), text.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
@@ -122,6 +128,15 @@ class Preparation {
     for (auto& instruction : order.creditor_agent_instructions) {
       Fit(instruction.text, "Weisungszusatz", 140, n);
     }
+    // The payer's reference for the payee is passed on as given, or refused.
+    const std::string& end_to_end = order.end_to_end_id;
+    if (!end_to_end.empty() &&
+        (CodePoints(end_to_end) > 35 || end_to_end.front() == '/' || end_to_end.back() == '/' ||
+         end_to_end.find("//") != std::string::npos)) {
+      findings_.Error(n, "Die Referenz fuer den Empfaenger \"" + end_to_end +
+                             "\" hat mehr als 35 Zeichen, \"/\" am Anfang oder Ende oder \"//\"");
+    }
+    Fit(order.end_to_end_id, "Referenz fuer den Empfaenger", 35, n);
     // References travel between banks: no "/" at either end, never "//".
     std::string reference;
     for (const char c : order.instruction_id) {
@@ -201,9 +216,10 @@ class Preparation {
     if (!agent.bic.empty() && !payment::IsValidBic(agent.bic)) {
       findings_.Error(n, "Der BIC der Bank des Empfaengers \"" + agent.bic + "\" ist ungueltig");
     }
-    if (!agent.member_id.empty() && (agent.member_id.size() != 8 ||
-                                     !std::all_of(agent.member_id.begin(), agent.member_id.end(),
-                                                  [](char c) { return c >= '0' && c <= '9'; }))) {
+    if (agent.clearing_system == "DEBLZ" &&
+        (agent.member_id.size() != 8 ||
+         !std::all_of(agent.member_id.begin(), agent.member_id.end(),
+                      [](char c) { return c >= '0' && c <= '9'; }))) {
       findings_.Error(
           n, "Die BLZ der Bank des Empfaengers \"" + agent.member_id + "\" hat nicht acht Ziffern");
     }

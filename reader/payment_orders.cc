@@ -1,26 +1,19 @@
 #include "reader/payment_orders.h"
 
 #include <algorithm>
-#include <array>
-#include <cctype>
 #include <optional>
 #include <string_view>
 
 #include "payment_order/amount.h"
 #include "payment_order/identifiers.h"
 #include "payment_order/town_line.h"
+#include "reader/field_meaning.h"
 #include "reader/text_encoding.h"
 
 namespace xkdtazv::cli {
 namespace {
 
-using payment::ChargeBearer;
-using payment::CreditorAgentCode;
 using payment::Findings;
-using payment::PaymentKind;
-
-constexpr std::string_view kUnknownBank = "UNBEKANNT";
-constexpr std::size_t kLineWidth = 35;  // the width of each name, address and purpose line
 
 bool IsDigits(std::string_view text) {
   return !text.empty() &&
@@ -34,82 +27,6 @@ std::string_view Trim(std::string_view text) {
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
   return text;
 }
-
-// Dates as DTAZV writes them, JJMMTT; years 00 to 79 are 2000 to 2079.
-std::optional<std::chrono::year_month_day> ShortDate(std::string_view text) {
-  if (text.size() != 6 || !IsDigits(text)) return std::nullopt;
-  auto two = [text](std::size_t at) { return (text[at] - '0') * 10 + (text[at + 1] - '0'); };
-  const int year = two(0) < 80 ? 2000 + two(0) : 1900 + two(0);
-  const std::chrono::year_month_day date{std::chrono::year(year),
-                                         std::chrono::month(static_cast<unsigned>(two(2))),
-                                         std::chrono::day(static_cast<unsigned>(two(4)))};
-  if (!date.ok()) return std::nullopt;
-  return date;
-}
-
-// Lines that continue each other: a full line runs on into the next without
-// a blank, as a cut word does.
-std::string JoinLines(const std::vector<std::string>& lines) {
-  std::string joined;
-  std::size_t previous_width = 0;
-  for (const std::string& line : lines) {
-    if (line.empty()) continue;
-    if (!joined.empty() && previous_width < kLineWidth) joined += ' ';
-    joined += line;
-    previous_width = CodePointCount(line);
-  }
-  return joined;
-}
-
-// The payment kinds by their DTAZV code; every other code counts as a general payment.
-struct KindCode {
-  std::string_view code;
-  PaymentKind kind;
-};
-constexpr std::array<KindCode, 13> kKinds{{
-    {"00", PaymentKind::kGeneral},
-    {"15", PaymentKind::kGeneral},
-    {"10", PaymentKind::kUrgent},
-    {"11", PaymentKind::kEuroSameDay},
-    {"13", PaymentKind::kEuStandard},
-    {"20", PaymentKind::kCheque},
-    {"21", PaymentKind::kCheque},
-    {"22", PaymentKind::kCheque},
-    {"23", PaymentKind::kCheque},
-    {"30", PaymentKind::kCheque},
-    {"31", PaymentKind::kCheque},
-    {"32", PaymentKind::kCheque},
-    {"33", PaymentKind::kCheque},
-}};
-
-struct ChargesCode {
-  std::string_view code;
-  ChargeBearer bearer;
-};
-constexpr std::array<ChargesCode, 3> kCharges{{
-    {"00", ChargeBearer::kShared},
-    {"01", ChargeBearer::kDebtor},
-    {"02", ChargeBearer::kCreditor},
-}};
-
-// Instruction codes that the payee's bank knows as codes of its own.
-struct AgentCode {
-  std::string_view code;
-  CreditorAgentCode agent_code;
-};
-constexpr std::array<AgentCode, 4> kAgentCodes{{
-    {"02", CreditorAgentCode::kChequeOnly},
-    {"04", CreditorAgentCode::kHold},
-    {"09", CreditorAgentCode::kPhoneCreditor},
-    {"10", CreditorAgentCode::kTelecomCreditor},
-}};
-
-// Instruction codes that say what kind of payment it is.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 2> kCategoryCodes{{
-    {"11", "CORT"},
-    {"12", "INTC"},
-}};
-constexpr std::string_view kEuroEquivalent = "91";
 
 class OrderReader {
  public:
@@ -179,13 +96,8 @@ class OrderReader {
 
   payment::PostalAddress Address(std::string street, const std::string& town_line,
                                  std::string country, std::size_t payment, std::string_view whose) {
-    payment::TownLine town = splitter_.Split(town_line, country);
-    if (!town.split && !town_line.empty()) {
-      findings_.Warning(payment, "Keine Postleitzahl in der Ortszeile \"" + town_line + "\" " +
-                                     std::string(whose) + " erkannt; die ganze Zeile wird Ort");
-    }
-    return {std::move(street), std::move(town.postal_code), std::move(town.town),
-            std::move(country)};
+    return AddressOf(std::move(street), town_line, std::move(country), payment, whose, splitter_,
+                     findings_);
   }
 
   // The trailer's totals show whether the file holds every payment it was written with.
@@ -229,15 +141,7 @@ class OrderReader {
     ReadDate(t, order);
     ReadCreditor(t, order);
     ReadInstructions(t, order);
-    order.charges_code = std::string(Raw(t, "T21"));
-    const auto charges = std::find_if(kCharges.begin(), kCharges.end(), [&](const ChargesCode& c) {
-      return c.code == order.charges_code;
-    });
-    if (charges == kCharges.end()) {
-      findings_.Error(n, "Entgeltregelung \"" + Text(t, "T21") + "\" ist unbekannt");
-    } else {
-      order.charge_bearer = charges->bearer;
-    }
+    ApplyChargesCode(Raw(t, "T21"), Text(t, "T21"), order, findings_);
     order.remittance =
         JoinLines({Text(t, "T15.1"), Text(t, "T15.2"), Text(t, "T15.3"), Text(t, "T15.4")});
     order.instruction_id = Text(t, "T23");
@@ -245,17 +149,7 @@ class OrderReader {
   }
 
   void ReadKind(const Record& t, payment::PaymentOrder& order) {
-    order.kind_code = Text(t, "T22");
-    const auto kind = std::find_if(kKinds.begin(), kKinds.end(),
-                                   [&](const KindCode& k) { return k.code == order.kind_code; });
-    if (kind != kKinds.end()) {
-      order.kind = kind->kind;
-      return;
-    }
-    order.kind = PaymentKind::kGeneral;
-    findings_.Warning(order.number, "Zahlungsart \"" + order.kind_code +
-                                        "\" ist unbekannt; die Zahlung geht als allgemeine "
-                                        "Auslandszahlung");
+    ApplyPaymentKind(Text(t, "T22"), order, findings_);
   }
 
   void ReadAmount(const Record& t, payment::PaymentOrder& order) {
@@ -311,31 +205,10 @@ class OrderReader {
         Address(Text(t, "T10b.3"), Text(t, "T10b.4"), country, n, "des Empfaengers");
 
     // The account: an IBAN, padded with zeros behind a "/", or any other account number.
-    std::string account = Text(t, "T12");
-    if (!account.empty() && account.front() == '/') account.erase(0, 1);
-    const std::size_t significant = std::min(account.find_first_not_of('0'), account.size());
-    const std::string_view unpadded = std::string_view(account).substr(significant);
-    const bool iban_shape = unpadded.size() >= 4 &&
-                            std::isupper(static_cast<unsigned char>(unpadded[0])) &&
-                            std::isupper(static_cast<unsigned char>(unpadded[1])) &&
-                            std::isdigit(static_cast<unsigned char>(unpadded[2])) &&
-                            std::isdigit(static_cast<unsigned char>(unpadded[3]));
-    if (iban_shape) {
-      order.creditor_account.iban = std::string(unpadded);
-    } else {
-      order.creditor_account.other_id = account;
-    }
+    order.creditor_account = CreditorAccountOf(Text(t, "T12"));
 
     payment::Agent& agent = order.creditor_agent;
-    const std::string id = Text(t, "T8");
-    if (id.rfind("///", 0) == 0) {
-      agent.clearing_system = "DEBLZ";
-      agent.member_id = id.substr(3);
-    } else if (id.size() == 8 || id.size() == 11) {
-      agent.bic = id;
-    } else if (!id.empty()) {
-      agent.other_id = id;
-    }
+    ApplyBankIdentifier(Text(t, "T8"), agent);
     const std::string bank_country = Text(t, "T9a").substr(0, 2);
     const std::string first_line = Text(t, "T9b.1");
     if (first_line == kUnknownBank) {
@@ -353,46 +226,8 @@ class OrderReader {
   }
 
   void ReadInstructions(const Record& t, payment::PaymentOrder& order) {
-    const std::string extra = Text(t, "T20");
-    std::string for_own_bank;
-    for (const std::string_view id : {"T16", "T17", "T18", "T19"}) {
-      const std::string code = Text(t, id);
-      if (code.empty() || code == "00") continue;
-      if (code == kEuroEquivalent) {
-        order.transfer_currency = order.amount.currency;
-        order.amount.currency = "EUR";
-        continue;
-      }
-      const auto agent = std::find_if(kAgentCodes.begin(), kAgentCodes.end(),
-                                      [&](const AgentCode& a) { return a.code == code; });
-      if (agent != kAgentCodes.end()) {
-        const bool first = order.creditor_agent_instructions.empty();
-        order.creditor_agent_instructions.push_back({agent->agent_code, first ? extra : ""});
-        continue;
-      }
-      const auto category = std::find_if(kCategoryCodes.begin(), kCategoryCodes.end(),
-                                         [&](const auto& c) { return c.first == code; });
-      if (category != kCategoryCodes.end()) {
-        if (order.category_purpose.empty()) {
-          order.category_purpose = std::string(category->second);
-        } else {
-          findings_.Warning(order.number,
-                            "Weisungsschluessel " + code +
-                                " entfaellt; die Zahlung traegt schon die Kategorie " +
-                                order.category_purpose);
-        }
-        continue;
-      }
-      for_own_bank += (for_own_bank.empty() ? "" : " ") + code;
-    }
-    if (!for_own_bank.empty()) {
-      order.debtor_agent_instruction = "WEISUNGSSCHLUESSEL " + for_own_bank;
-      if (order.creditor_agent_instructions.empty() && !extra.empty()) {
-        order.debtor_agent_instruction += " " + extra;
-      }
-    } else if (order.creditor_agent_instructions.empty() && !extra.empty()) {
-      order.debtor_agent_instruction = extra;
-    }
+    ApplyInstructionCodes({Text(t, "T16"), Text(t, "T17"), Text(t, "T18"), Text(t, "T19")},
+                          Text(t, "T20"), order, findings_);
   }
 
   Findings& findings_;

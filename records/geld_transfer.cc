@@ -142,6 +142,7 @@ void GeldTransfer::setBetrag(std::string_view value) {
 }
 
 std::string GeldTransfer::BetragVorkomma() const { return Text(kBetragVorkomma); }
+std::string GeldTransfer::BetragNachkomma() const { return Text(kBetragNachkomma); }
 
 std::string GeldTransfer::Verwendungszweck1() const { return Text(kVerwendungszweck1); }
 void GeldTransfer::setVerwendungszweck1(std::string_view value) {

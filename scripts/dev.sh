@@ -9,6 +9,7 @@
 #   bash scripts/dev.sh valgrind   the C and Python hosts of libXKDTAZV.so under memcheck
 #   bash scripts/dev.sh release    Release builds with g++ and with clang++, each with its tests
 #   bash scripts/dev.sh package    the Debian packages: build, lintian, run them unpacked
+#   bash scripts/dev.sh abi        libXKDTAZV.so's exported interface against the last release's
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,8 +17,9 @@ readonly PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config pyt
   libgtest-dev libgmock-dev libbenchmark-dev libicu-dev libcli11-dev nlohmann-json3-dev libxml2-dev)
 # The offline pip install into a virtual environment that the tests try.
 readonly PYTHON_PACKAGING=(python3-venv python3-setuptools python3-wheel)
-# Only the package job needs these.
+# What only one job needs, installed when that job runs.
 readonly DEB_TOOLS=(dpkg-dev file lintian)
+readonly ABI_PACKAGES=(abigail-tools)
 
 # install_missing_packages [MORE...]: PACKAGES and MORE, those not installed yet.
 install_missing_packages() {
@@ -102,8 +104,13 @@ case "$job" in
     bash packaging/build_debs.sh build-package
     bash tests/package/unpacked_debs.sh build-package/debs
     ;;
+  abi)
+    install_missing_packages "${ABI_PACKAGES[@]}"
+    BUILD_TARGET=XKDTAZV build build
+    bash scripts/abi_check.sh build
+    ;;
   *)
-    echo "usage: $0 example|test|sanitize|bench [--smoke]|fuzz [SECONDS]|valgrind|release|package" >&2
+    echo "usage: $0 example|test|sanitize|bench [--smoke]|fuzz [SECONDS]|valgrind|release|package|abi" >&2
     exit 2
     ;;
 esac

@@ -179,7 +179,18 @@ CallOutcome AutomationObject::Invoke(std::string_view member, std::uint16_t flag
   return outcome;
 }
 
-const XkTypeLibInfo& TypeLibrary() noexcept { return *XkGetTypeLibInfo(); }
+// The newest type information: its default interfaces carry every member.
+const XkTypeLibInfo& TypeLibrary() noexcept { return *XkGetTypeLibInfo2(); }
+
+const char* PublishedInterfaceName(const XkInterfaceInfo& interface) noexcept {
+  const XkTypeLibInfo& newer = TypeLibrary();
+  const XkTypeLibInfo& published = *XkGetTypeLibInfo();
+  for (std::uint32_t i = 0; i < newer.class_count && i < published.class_count; ++i) {
+    if (newer.classes[i].default_interface == &interface)
+      return published.classes[i].default_interface->name;
+  }
+  return interface.name;
+}
 
 const XkClassInfo* FindClass(std::string_view name) noexcept {
   const XkTypeLibInfo& library = TypeLibrary();

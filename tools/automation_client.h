@@ -86,6 +86,8 @@ struct AutomationObject::Created {
 // The type information: classes, interfaces with their members, enumerations.
 const XkTypeLibInfo& TypeLibrary() noexcept;
 const XkClassInfo* FindClass(std::string_view name) noexcept;
+// The name hosts know a class's interface by: the published one it extends.
+const char* PublishedInterfaceName(const XkInterfaceInfo& interface) noexcept;
 // Exact, case-sensitive: batches use the published spelling.
 const XkMemberInfo* FindMember(const XkInterfaceInfo& interface, std::string_view name) noexcept;
 const XkEnumInfo* FindEnum(std::string_view name) noexcept;

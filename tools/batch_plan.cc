@@ -118,11 +118,12 @@ class Planner {
     if (member != nullptr) {
       errors_.push_back(place + ": " + Quoted(name) + " is " +
                         (member->kind == XK_MEMBER_METHOD ? "a method" : "a read-only property") +
-                        " of " + interface.name + ", not a property a batch can set");
+                        " of " + PublishedInterfaceName(interface) +
+                        ", not a property a batch can set");
       return;
     }
-    std::string error =
-        place + ": unknown member " + Quoted(name) + " (" + interface.name + " has no such member)";
+    std::string error = place + ": unknown member " + Quoted(name) + " (" +
+                        PublishedInterfaceName(interface) + " has no such member)";
     const std::string closest = ClosestName(name, hints);
     if (!closest.empty()) error += "; did you mean " + Quoted(closest) + "?";
     errors_.push_back(std::move(error));

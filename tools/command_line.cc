@@ -61,6 +61,13 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
       ->add_option("--sender", generate.sender,
                    "JSON file with MeineInfo (and Pfad, DiffFileName) for a CSV batch")
       ->type_name("FILE");
+  generate_command
+      ->add_option_function<std::string>(
+          "--format",
+          [&generate](const std::string& format) { generate.pain001 = format == "pain.001"; },
+          "dtazv (the default) or pain.001: ISO 20022 documents by order type (AXZ, CCT, CCU)")
+      ->check(CLI::IsMember({"dtazv", "pain.001"}))
+      ->type_name("FORMAT");
 
   std::string inspect_path;
   bool json = false;

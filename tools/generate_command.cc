@@ -26,6 +26,8 @@ constexpr std::string_view kFileName = "DiffFileName";
 constexpr std::string_view kGetSender = "GetMeineInfo";
 constexpr std::string_view kAddTransfer = "AddGeldTransfer";
 constexpr std::string_view kGenerate = "Generate";
+constexpr std::string_view kGeneratePain001 = "GeneratePain001";
+constexpr std::string_view kPain001Files = "Pain001Dateien";
 constexpr std::string_view kRunFailedPrefix = "Sonstiger Fehler:";
 // The name a run gives the file when DiffFileName is blank.
 constexpr std::string_view kDefaultFileName = "DTAZV";
@@ -214,6 +216,7 @@ class Generation {
     const auto named_before = FileIdentity(directory + file.Get(kFileName).result.Utf8());
     const auto default_before = FileIdentity(directory + std::string(kDefaultFileName));
 
+    if (options_.pain001) return GeneratePain001(file);
     const CallOutcome generated = file.Call(kGenerate);
     if (!generated.ok) return RunFailed(std::string(kGenerate) + ": " + generated.error);
     const std::string result = generated.result.Utf8();
@@ -231,6 +234,39 @@ class Generation {
       return kRunFailed;
     }
     return Report(path, plan.transfers.size(), result == "SUCCESS");
+  }
+
+  // The documents, each with the order type to upload it under.
+  int GeneratePain001(AutomationObject& file) {
+    const CallOutcome generated = file.Call(kGeneratePain001);
+    if (!generated.ok) return RunFailed(std::string(kGeneratePain001) + ": " + generated.error);
+    const std::string result = generated.result.Utf8();
+    out_ << "Result of " << kGeneratePain001 << ":\n" << result;
+    if (result.empty() || result.back() != '\n') out_ << "\n";
+    if (result.rfind(kRunFailedPrefix, 0) == 0) {
+      out_ << "\nSummary: the run failed; no document was written.\n";
+      return kRunFailed;
+    }
+    std::vector<std::string> documents;
+    const std::string listing = file.Get(kPain001Files).result.Utf8();
+    for (std::size_t at = 0, end; at < listing.size(); at = end + 1) {
+      end = listing.find('\n', at);
+      if (end == std::string::npos) end = listing.size();
+      if (end > at) documents.push_back(listing.substr(at, end - at));
+    }
+    if (documents.empty()) {
+      out_ << "\nSummary: errors; no document was written.\n";
+      return kInputError;
+    }
+    out_ << "\nSummary: " << documents.size()
+         << (documents.size() == 1 ? " document" : " documents")
+         << ", upload each under its order type:\n";
+    for (const std::string& path : documents) {
+      const std::size_t dash = path.rfind('-');
+      const std::string type = dash == std::string::npos ? "" : path.substr(dash + 1, 3);
+      out_ << "  " << type << "  " << path << "\n";
+    }
+    return result == "SUCCESS" ? kClean : kFindings;
   }
 
   int Report(const std::string& path, std::size_t payments, bool success) {

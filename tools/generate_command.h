@@ -1,5 +1,6 @@
 // `xkdtazv generate BATCH`: fills a DtAzvDatei from a batch through the
-// automation layer, runs Generate, and inspects the file it wrote.
+// automation layer, runs Generate, and inspects the file it wrote; with
+// `--format pain.001` runs GeneratePain001 and lists the documents instead.
 #ifndef XKDTAZV_TOOLS_GENERATE_COMMAND_H_
 #define XKDTAZV_TOOLS_GENERATE_COMMAND_H_
 
@@ -14,6 +15,7 @@ struct GenerateOptions {
   std::optional<std::string> out;     // overrides the batch's Pfad
   std::optional<std::string> name;    // overrides the batch's DiffFileName
   std::optional<std::string> sender;  // JSON with MeineInfo (and Pfad) for a CSV batch
+  bool pain001 = false;               // --format pain.001: GeneratePain001 instead of Generate
 };
 
 // 0: "SUCCESS" and a clean inspection; 1: written with findings; 2: usage or

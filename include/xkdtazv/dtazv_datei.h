@@ -11,6 +11,8 @@
 #ifndef XKDTAZV_DTAZV_DATEI_H_
 #define XKDTAZV_DTAZV_DATEI_H_
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -48,6 +50,20 @@ class DtAzvDatei {
   // Validates everything, writes the file, returns "SUCCESS" or the findings.
   std::string Generate();
 
+  // Writes the same payments as ISO 20022 pain.001.001.09 documents into
+  // Pfad, one per order type (AXZ, CCT, CCU), named after DiffFileName.
+  // Changes none of the objects. Returns "SUCCESS" or the findings, each
+  // followed by CR LF; with an error nothing is written.
+  std::string GeneratePain001();
+  // The documents the last GeneratePain001 wrote, one path a line.
+  std::string Pain001Dateien() const;
+  // For tests and embedders: the local time the documents are stamped with
+  // and the run id that makes their names unique. Empty functions take the
+  // local clock and random ids.
+  using LocalTimeFunction = std::function<std::chrono::local_seconds()>;
+  using RunIdFunction = std::function<std::string()>;
+  void setPain001Sources(LocalTimeFunction now, RunIdFunction run_id);
+
  private:
   std::string pfad_;
   std::string diff_file_name_;
@@ -55,6 +71,9 @@ class DtAzvDatei {
   std::unique_ptr<detail::Footer> footer_;
   std::vector<std::shared_ptr<GeldTransfer>> transfers_;
   std::shared_ptr<detail::FileService> files_;
+  LocalTimeFunction now_;
+  RunIdFunction run_id_;
+  std::vector<std::string> written_documents_;
 };
 
 }  // namespace xkdtazv

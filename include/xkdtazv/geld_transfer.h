@@ -99,6 +99,37 @@ class GeldTransfer {
 
   // The stored integer part of the amount, as written into the record.
   std::string BetragVorkomma() const;
+  // The stored hundredths of the amount ("05", "50"), as written into the record.
+  std::string BetragNachkomma() const;
+
+  // What only the pain.001 documents carry; each is empty until written, and
+  // an empty one is derived from the fields above (see GeneratePain001).
+  // The order currency, ISO 4217; empty means EUR.
+  std::string Auftragswaehrung() const;
+  void setAuftragswaehrung(std::string_view value);
+  // The payee's country, ISO 3166 alpha-2; empty means LaenderCode's country.
+  std::string LaenderISO() const;
+  void setLaenderISO(std::string_view value);
+  // The payee's account where it has no IBAN.
+  std::string EmpfaengerKonto() const;
+  void setEmpfaengerKonto(std::string_view value);
+  // The payee bank's clearing system and member id, such as "USABA021000021"
+  // (a US routing number) or "GBDSC200000" (a UK sort code).
+  std::string Clearingcode() const;
+  void setClearingcode(std::string_view value);
+  // The payee's bank by name and town line, where there is no BIC.
+  std::string BankName() const;
+  void setBankName(std::string_view value);
+  std::string BankOrtPLZ() const;
+  void setBankOrtPLZ(std::string_view value);
+  // The payee's postal code and town; both empty means OrtPLZ, split.
+  std::string PLZ() const;
+  void setPLZ(std::string_view value);
+  std::string Ort() const;
+  void setOrt(std::string_view value);
+  // The reference that reaches the payee.
+  std::string EndToEndId() const;
+  void setEndToEndId(std::string_view value);
 
  private:
   // The file's run reads the decimal mark once and renders the record
@@ -121,6 +152,19 @@ class GeldTransfer {
   void SetCode(std::size_t field, std::int32_t value);
 
   std::unique_ptr<detail::RecordValues> fields_;
+  // Kept apart from the record's fields: the T record has no place for them.
+  struct DocumentValues {
+    std::string auftragswaehrung;
+    std::string laender_iso;
+    std::string empfaenger_konto;
+    std::string clearingcode;
+    std::string bank_name;
+    std::string bank_ort_plz;
+    std::string plz;
+    std::string ort;
+    std::string end_to_end_id;
+  };
+  DocumentValues document_;
 };
 
 }  // namespace xkdtazv

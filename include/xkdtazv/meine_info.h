@@ -51,6 +51,26 @@ class MeineInfo {
   std::string ExecutionDate() const;
   void setExecutionDate(std::string_view value);
 
+  // What only the pain.001 documents carry; each is empty until written, and
+  // an empty one is derived from the fields above (see GeneratePain001).
+  // The ordering account's IBAN; empty means the one BLZ and Kontonummer give
+  // by the standard German rule.
+  std::string IBAN() const;
+  void setIBAN(std::string_view value);
+  std::string BIC() const;
+  void setBIC(std::string_view value);
+  // The ordering account's currency, ISO 4217; empty means EUR.
+  std::string Waehrung() const;
+  void setWaehrung(std::string_view value);
+  // Postal code and town; both empty means OrtPLZ, split.
+  std::string PLZ() const;
+  void setPLZ(std::string_view value);
+  std::string Ort() const;
+  void setOrt(std::string_view value);
+  // ISO 3166 alpha-2; empty means DE.
+  std::string LaenderISO() const;
+  void setLaenderISO(std::string_view value);
+
   // The 256-character Q record, or a text beginning "FEHLER:" when rendering failed.
   std::string GenerateRecord() const;
   // "SUCCESS", the findings (each ending in CR LF), or a text beginning "FEHLER:".
@@ -63,6 +83,16 @@ class MeineInfo {
   void AppendRecord(std::string& out, const detail::Windows1252Encoder& encoder) const;
 
   std::unique_ptr<detail::RecordValues> fields_;
+  // Kept apart from the record's fields: the Q record has no place for them.
+  struct DocumentValues {
+    std::string iban;
+    std::string bic;
+    std::string waehrung;
+    std::string plz;
+    std::string ort;
+    std::string laender_iso;
+  };
+  DocumentValues document_;
 };
 
 }  // namespace xkdtazv

@@ -174,6 +174,9 @@ def declare(dll):
         "XkStatusNumber": (c_int32, [HRESULT]),
         "XkGetTypeLibInfo": (POINTER(TypeLibInfo), []),
     }
+    # Version 1.1 of the library adds its newer type information.
+    if hasattr(dll, "XkGetTypeLibInfo2"):
+        signatures["XkGetTypeLibInfo2"] = (POINTER(TypeLibInfo), [])
     for name, (restype, argtypes) in signatures.items():
         function = getattr(dll, name)
         function.restype = restype

@@ -186,7 +186,8 @@ class Dispatch:
         self._library.check(status, name)
 
     def _member(self, dispid):
-        interface = self._interface()
+        # By name a host reaches the newer interface's members too.
+        interface = self._library.newest_interface(self._interface())
         for i in range(interface.member_count):
             if interface.members[i].dispid == dispid:
                 return interface.members[i]

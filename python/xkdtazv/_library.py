@@ -23,6 +23,9 @@ class Library:
         # The type information is constant: read once, kept.
         self._classes_by_prog_id = None
         self._enumerations = None
+        # The newer interfaces, whose members extend the published ones.
+        self.newer_type_info = (self.dll.XkGetTypeLibInfo2().contents
+                                if hasattr(self.dll, "XkGetTypeLibInfo2") else None)
 
     # ---- text ------------------------------------------------------------
 
@@ -57,6 +60,16 @@ class Library:
         return status
 
     # ---- type information ---------------------------------------------------
+
+    def newest_interface(self, published):
+        """The newer interface that extends `published`, or `published`."""
+        newer = self.newer_type_info
+        if newer is None:
+            return published
+        for i in range(self.type_info.class_count):
+            if self.type_info.classes[i].default_interface.contents.name == published.name:
+                return newer.classes[i].default_interface.contents
+        return published
 
     def classes(self):
         info = self.type_info

@@ -478,6 +478,154 @@ struct XkGeldTransfer {
   const XkGeldTransferVtbl* lpVtbl;
 };
 
+/* ---- Version 1.1: the members of the pain.001 documents ----------------- */
+
+/* Each class's newer interface extends its published one: the same slots,
+   dispatch ids and members first, then the new members. An object answers
+   QueryInterface for both; by name (GetIDsOfNames, Invoke) it knows every
+   member of the newer one. */
+/* clang-format off */
+XK_CONSTANT XkGuid XK_IID__DtAzvDatei2 = {0x3971B58D, 0xBC3B, 0x4908, {0x80, 0x6D, 0x5B, 0xB6, 0xFD, 0x55, 0xD9, 0x60}};
+XK_CONSTANT XkGuid XK_IID__GeldTransfer2 = {0x5809A72B, 0x4F8C, 0x49F9, {0x95, 0x30, 0xB9, 0x7F, 0x5B, 0xFF, 0xEC, 0x48}};
+XK_CONSTANT XkGuid XK_IID__MeineInfo2 = {0x7AD2C78B, 0x19F6, 0x4BA9, {0xBC, 0xA0, 0xFE, 0xFE, 0x1D, 0xD7, 0x69, 0x0C}};
+/* clang-format on */
+
+/* The type information of version 1.1: the classes with the newer interfaces
+   as their defaults (minor version 1), then the published interfaces. The
+   version 1.0 description (XkGetTypeLibInfo) stays as it was. */
+XK_API const XkTypeLibInfo* XkGetTypeLibInfo2(void);
+
+typedef struct XkDtAzvDatei2 XkDtAzvDatei2;
+typedef struct XkMeineInfo2 XkMeineInfo2;
+typedef struct XkGeldTransfer2 XkGeldTransfer2;
+
+/* _DtAzvDatei2 */
+typedef struct XkDtAzvDatei2Vtbl {
+  XK_DISPATCH_SLOTS(XkDtAzvDatei2)
+  XkResult (*get_Pfad)(XkDtAzvDatei2* self, XkBstr* result);
+  XkResult (*put_Pfad)(XkDtAzvDatei2* self, XkBstr value);
+  XkResult (*get_DiffFileName)(XkDtAzvDatei2* self, XkBstr* result);
+  XkResult (*put_DiffFileName)(XkDtAzvDatei2* self, XkBstr value);
+  XkResult (*get_GetMeineInfo)(XkDtAzvDatei2* self, XkMeineInfo** result);
+  /* newTransfer may be NULL; the file keeps a reference to the payment. */
+  XkResult (*AddGeldTransfer)(XkDtAzvDatei2* self, XkGeldTransfer* newTransfer, XkBstr* result);
+  XkResult (*Generate)(XkDtAzvDatei2* self, XkBstr* result);
+  /* Version 1.1 */
+  XkResult (*GeneratePain001)(XkDtAzvDatei2* self, XkBstr* result);
+  XkResult (*get_Pain001Dateien)(XkDtAzvDatei2* self, XkBstr* result);
+} XkDtAzvDatei2Vtbl;
+struct XkDtAzvDatei2 {
+  const XkDtAzvDatei2Vtbl* lpVtbl;
+};
+
+/* _MeineInfo2 */
+typedef struct XkMeineInfo2Vtbl {
+  XK_DISPATCH_SLOTS(XkMeineInfo2)
+  XkResult (*get_BLZ)(XkMeineInfo2* self, XkBstr* result);
+  XkResult (*put_BLZ)(XkMeineInfo2* self, XkBstr value);
+  XkResult (*get_Kontonummer)(XkMeineInfo2* self, XkBstr* result);
+  XkResult (*put_Kontonummer)(XkMeineInfo2* self, XkBstr value);
+  XkResult (*get_Name)(XkMeineInfo2* self, XkBstr* result);
+  XkResult (*put_Name)(XkMeineInfo2* self, XkBstr value);
+  XkResult (*get_Vorname)(XkMeineInfo2* self, XkBstr* result);
+  XkResult (*put_Vorname)(XkMeineInfo2* self, XkBstr value);
+  XkResult (*get_Strasse)(XkMeineInfo2* self, XkBstr* result);
+  XkResult (*put_Strasse)(XkMeineInfo2* self, XkBstr value);
+  XkResult (*get_OrtPLZ)(XkMeineInfo2* self, XkBstr* result);
+  XkResult (*put_OrtPLZ)(XkMeineInfo2* self, XkBstr value);
+  XkResult (*get_ExecutionDate)(XkMeineInfo2* self, XkBstr* result);
+  XkResult (*put_ExecutionDate)(XkMeineInfo2* self, XkBstr value);
+  /* Version 1.1 */
+  XkResult (*get_IBAN)(XkMeineInfo2* self, XkBstr* result);
+  XkResult (*put_IBAN)(XkMeineInfo2* self, XkBstr value);
+  XkResult (*get_BIC)(XkMeineInfo2* self, XkBstr* result);
+  XkResult (*put_BIC)(XkMeineInfo2* self, XkBstr value);
+  XkResult (*get_Waehrung)(XkMeineInfo2* self, XkBstr* result);
+  XkResult (*put_Waehrung)(XkMeineInfo2* self, XkBstr value);
+  XkResult (*get_PLZ)(XkMeineInfo2* self, XkBstr* result);
+  XkResult (*put_PLZ)(XkMeineInfo2* self, XkBstr value);
+  XkResult (*get_Ort)(XkMeineInfo2* self, XkBstr* result);
+  XkResult (*put_Ort)(XkMeineInfo2* self, XkBstr value);
+  XkResult (*get_LaenderISO)(XkMeineInfo2* self, XkBstr* result);
+  XkResult (*put_LaenderISO)(XkMeineInfo2* self, XkBstr value);
+} XkMeineInfo2Vtbl;
+struct XkMeineInfo2 {
+  const XkMeineInfo2Vtbl* lpVtbl;
+};
+
+/* _GeldTransfer2 */
+typedef struct XkGeldTransfer2Vtbl {
+  XK_DISPATCH_SLOTS(XkGeldTransfer2)
+  XkResult (*get_BIC)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*put_BIC)(XkGeldTransfer2* self, XkBstr value);
+  XkResult (*get_BankLaenderCode)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*put_BankLaenderCode)(XkGeldTransfer2* self, XkBstr value);
+  XkResult (*get_LaenderCode)(XkGeldTransfer2* self, int32_t* result);
+  XkResult (*put_LaenderCode)(XkGeldTransfer2* self, int32_t value);
+  XkResult (*get_Name)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*put_Name)(XkGeldTransfer2* self, XkBstr value);
+  XkResult (*get_Vorname)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*put_Vorname)(XkGeldTransfer2* self, XkBstr value);
+  XkResult (*get_Strasse)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*put_Strasse)(XkGeldTransfer2* self, XkBstr value);
+  XkResult (*get_OrtPLZ)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*put_OrtPLZ)(XkGeldTransfer2* self, XkBstr value);
+  XkResult (*get_IBAN)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*put_IBAN)(XkGeldTransfer2* self, XkBstr value);
+  XkResult (*get_Betrag)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*put_Betrag)(XkGeldTransfer2* self, XkBstr value);
+  XkResult (*get_Verwendungszweck1)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*put_Verwendungszweck1)(XkGeldTransfer2* self, XkBstr value);
+  XkResult (*get_Verwendungszweck2)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*put_Verwendungszweck2)(XkGeldTransfer2* self, XkBstr value);
+  XkResult (*get_Verwendungszweck3)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*put_Verwendungszweck3)(XkGeldTransfer2* self, XkBstr value);
+  XkResult (*get_Verwendungszweck4)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*put_Verwendungszweck4)(XkGeldTransfer2* self, XkBstr value);
+  XkResult (*get_Weisungsschluessel1)(XkGeldTransfer2* self, int32_t* result);
+  XkResult (*put_Weisungsschluessel1)(XkGeldTransfer2* self, int32_t value);
+  XkResult (*get_Weisungsschluessel2)(XkGeldTransfer2* self, int32_t* result);
+  XkResult (*put_Weisungsschluessel2)(XkGeldTransfer2* self, int32_t value);
+  XkResult (*get_Weisungsschluessel3)(XkGeldTransfer2* self, int32_t* result);
+  XkResult (*put_Weisungsschluessel3)(XkGeldTransfer2* self, int32_t value);
+  XkResult (*get_Weisungsschluessel4)(XkGeldTransfer2* self, int32_t* result);
+  XkResult (*put_Weisungsschluessel4)(XkGeldTransfer2* self, int32_t value);
+  XkResult (*get_WeisungsschluesselZusatz)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*put_WeisungsschluesselZusatz)(XkGeldTransfer2* self, XkBstr value);
+  XkResult (*get_Entgeltregelung)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*put_Entgeltregelung)(XkGeldTransfer2* self, XkBstr value);
+  XkResult (*get_Zahlungsart)(XkGeldTransfer2* self, int32_t* result);
+  XkResult (*put_Zahlungsart)(XkGeldTransfer2* self, int32_t value);
+  XkResult (*get_VariableText)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*put_VariableText)(XkGeldTransfer2* self, XkBstr value);
+  XkResult (*get_Ansprechpartner)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*put_Ansprechpartner)(XkGeldTransfer2* self, XkBstr value);
+  XkResult (*IsValid)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*GetSeparatorString)(XkGeldTransfer2* self, XkBstr* result);
+  /* Version 1.1 */
+  XkResult (*get_Auftragswaehrung)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*put_Auftragswaehrung)(XkGeldTransfer2* self, XkBstr value);
+  XkResult (*get_LaenderISO)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*put_LaenderISO)(XkGeldTransfer2* self, XkBstr value);
+  XkResult (*get_EmpfaengerKonto)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*put_EmpfaengerKonto)(XkGeldTransfer2* self, XkBstr value);
+  XkResult (*get_Clearingcode)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*put_Clearingcode)(XkGeldTransfer2* self, XkBstr value);
+  XkResult (*get_BankName)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*put_BankName)(XkGeldTransfer2* self, XkBstr value);
+  XkResult (*get_BankOrtPLZ)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*put_BankOrtPLZ)(XkGeldTransfer2* self, XkBstr value);
+  XkResult (*get_PLZ)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*put_PLZ)(XkGeldTransfer2* self, XkBstr value);
+  XkResult (*get_Ort)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*put_Ort)(XkGeldTransfer2* self, XkBstr value);
+  XkResult (*get_EndToEndId)(XkGeldTransfer2* self, XkBstr* result);
+  XkResult (*put_EndToEndId)(XkGeldTransfer2* self, XkBstr value);
+} XkGeldTransfer2Vtbl;
+struct XkGeldTransfer2 {
+  const XkGeldTransfer2Vtbl* lpVtbl;
+};
+
 /* ---- Library entry points ---------------------------------------------- */
 
 /* Writes this library's entries into the per-user registry file

@@ -1,0 +1,73 @@
+// DtAzvDatei's second output: the same payments as pain.001.001.09 documents.
+#include <new>
+
+#include "pain001/converter.h"
+#include "pain001/object_view.h"
+#include "platform/failure_text.h"
+#include "xkdtazv/dtazv_datei.h"
+#include "xkdtazv/failure.h"
+
+namespace xkdtazv {
+namespace {
+
+constexpr std::string_view kDefaultFileName = "DTAZV";
+
+pain001::LocalDateTime Split(std::chrono::local_seconds time) {
+  const auto day = std::chrono::floor<std::chrono::days>(time);
+  const std::chrono::hh_mm_ss clock{time - day};
+  return {std::chrono::year_month_day{day}, static_cast<int>(clock.hours().count()),
+          static_cast<int>(clock.minutes().count()), static_cast<int>(clock.seconds().count())};
+}
+
+}  // namespace
+
+void DtAzvDatei::setPain001Sources(LocalTimeFunction now, RunIdFunction run_id) {
+  now_ = std::move(now);
+  run_id_ = std::move(run_id);
+}
+
+std::string DtAzvDatei::Pain001Dateien() const {
+  std::string list;
+  for (const std::string& path : written_documents_) list += path + "\n";
+  return list;
+}
+
+std::string DtAzvDatei::GeneratePain001() {
+  written_documents_.clear();
+  try {
+    if (pfad_.empty()) return "Bitte vorher den Pfad festlegen." + std::string(detail::kLineBreak);
+    payment::Findings findings;
+    payment::PaymentFile view = pain001::ViewOfObjects(*sender_, transfers_, findings);
+
+    pain001::ConversionServices services = pain001::SystemConversionServices();
+    services.files = files_;
+    if (now_) services.now = [this] { return Split(now_()); };
+    if (run_id_) services.new_run_id = run_id_;
+    const bool unnamed = diff_file_name_.find_first_not_of(' ') == std::string::npos;
+    const pain001::ConversionOptions options{
+        unnamed ? std::string(kDefaultFileName) : diff_file_name_, pfad_, {}, {}};
+    pain001::Conversion result =
+        pain001::WritePaymentFile(view, std::move(findings), options, services);
+    if (result.failure) return "Sonstiger Fehler:" + *result.failure;
+
+    std::string report;
+    for (const payment::Finding& finding : result.findings.list()) {
+      report += finding.Text();
+      report += detail::kLineBreak;
+    }
+    if (result.findings.HasErrors()) {
+      report += "Wegen der Fehler wurde kein Dokument geschrieben.";
+      report += detail::kLineBreak;
+    }
+    for (pain001::WrittenDocument& document : result.documents) {
+      written_documents_.push_back(std::move(document.path));
+    }
+    return report.empty() ? std::string(detail::kSuccess) : report;
+  } catch (const Failure& failure) {
+    return "Sonstiger Fehler:" + failure.description();
+  } catch (const std::bad_alloc&) {
+    return "Sonstiger Fehler:" + std::string(DescriptionOf(FailureCode::kOutOfMemory));
+  }
+}
+
+}  // namespace xkdtazv

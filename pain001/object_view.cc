@@ -1,0 +1,226 @@
+#include "pain001/object_view.h"
+
+#include <algorithm>
+#include <functional>
+#include <string_view>
+
+#include "field/codes.h"
+#include "payment_order/identifiers.h"
+#include "payment_order/town_line.h"
+#include "reader/field_meaning.h"
+#include "xkdtazv/failure.h"
+
+namespace xkdtazv::pain001 {
+namespace {
+
+using payment::Findings;
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+// A code property as its record field holds it: two digits, "" when never written.
+std::string CodeOf(const std::function<std::int32_t()>& read) {
+  try {
+    std::string text = std::to_string(read());
+    if (text.size() < 2) text.insert(0, 2 - text.size(), '0');
+    return text;
+  } catch (const Failure&) {
+    return "";
+  }
+}
+
+std::string CodeOr(std::string_view value, std::string_view fallback) {
+  const std::string_view trimmed = Trim(value);
+  return std::string(trimmed.empty() ? fallback : trimmed);
+}
+
+// The stored amount, exactly: the integer part and the hundredths as the
+// record carries them.
+payment::Amount AmountOf(const GeldTransfer& transfer, std::size_t number, Findings& findings) {
+  const std::string units = transfer.BetragVorkomma();
+  const std::string hundredths = transfer.BetragNachkomma();
+  const std::string currency = CodeOr(transfer.Auftragswaehrung(), "EUR");
+  if (units.empty()) {
+    findings.Error(number, "Der Betrag fehlt");
+    return {currency, "", ""};
+  }
+  // A negative amount: the check of the amount reports it as not above zero.
+  if (units.front() == '-' || (!hundredths.empty() && hundredths.front() == '-')) {
+    return {currency, "0", ""};
+  }
+  return {currency, units, hundredths};
+}
+
+class ObjectReader {
+ public:
+  explicit ObjectReader(Findings& findings) : findings_(findings) {}
+
+  payment::PaymentFile Read(const MeineInfo& sender,
+                            const std::vector<std::shared_ptr<GeldTransfer>>& transfers) {
+    payment::PaymentFile view;
+    ReadSender(sender, view.initiating_party);
+    std::size_t number = 0;
+    for (const std::shared_ptr<GeldTransfer>& transfer : transfers) {
+      ++number;
+      if (!transfer) {
+        throw Failure(FailureCode::kObjectNotSet,
+                      "GeldTransfer " + std::to_string(number) + " ist kein Objekt");
+      }
+      view.orders.push_back(ReadPayment(*transfer, number, view.initiating_party));
+    }
+    if (view.orders.empty()) findings_.Error(0, "Es gibt keine Zahlung");
+    return view;
+  }
+
+ private:
+  // Postal code and town as given, or the town line split.
+  payment::PostalAddress Address(std::string street, const std::string& postal_code,
+                                 const std::string& town, const std::string& town_line,
+                                 std::string country, std::size_t payment, std::string_view whose) {
+    if (postal_code.empty() && town.empty()) {
+      return cli::AddressOf(std::move(street), town_line, std::move(country), payment, whose,
+                            splitter_, findings_);
+    }
+    return {std::move(street), postal_code, town, std::move(country)};
+  }
+
+  void ReadSender(const MeineInfo& sender, payment::Party& party) {
+    party.name =
+        cli::JoinLines({std::string(Trim(sender.Name())), std::string(Trim(sender.Vorname()))});
+    party.address = Address(std::string(Trim(sender.Strasse())), sender.PLZ(), sender.Ort(),
+                            std::string(Trim(sender.OrtPLZ())), CodeOr(sender.LaenderISO(), "DE"),
+                            0, "des Auftraggebers");
+    debtor_account_.currency = CodeOr(sender.Waehrung(), "EUR");
+    debtor_bank_code_ = sender.BLZ();
+    debtor_bic_ = std::string(Trim(sender.BIC()));
+    if (!Trim(sender.IBAN()).empty()) {
+      debtor_account_.iban = std::string(Trim(sender.IBAN()));
+    } else {
+      debtor_account_.iban = payment::GermanIban(sender.BLZ(), sender.Kontonummer());
+      if (debtor_account_.iban.empty()) {
+        findings_.Error(0, "Aus BLZ \"" + sender.BLZ() + "\" und Kontonummer \"" +
+                               sender.Kontonummer() + "\" ergibt sich keine IBAN");
+      } else {
+        findings_.Warning(0, "Die IBAN des Auftraggebers " + debtor_account_.iban +
+                                 " ist nach der Standardregel aus BLZ und Kontonummer gebildet; "
+                                 "manche Banken haben eigene IBAN-Regeln, dann bitte die IBAN "
+                                 "angeben");
+      }
+    }
+    const auto date = cli::ShortDate(sender.ExecutionDate());
+    if (date) {
+      execution_date_ = *date;
+    } else {
+      findings_.Error(0, "Das Ausfuehrungsdatum \"" + sender.ExecutionDate() + "\" ist kein Datum");
+    }
+  }
+
+  payment::PaymentOrder ReadPayment(const GeldTransfer& t, std::size_t number,
+                                    const payment::Party& debtor) {
+    payment::PaymentOrder order;
+    order.number = number;
+    order.debtor = debtor;
+    cli::ApplyPaymentKind(CodeOf([&] { return static_cast<std::int32_t>(t.Zahlungsart()); }), order,
+                          findings_);
+    order.amount = AmountOf(t, number, findings_);
+    order.debtor_account = debtor_account_;
+    order.debtor_bank_code = debtor_bank_code_;
+    order.debtor_agent_bic = debtor_bic_;
+    order.execution_date = execution_date_;
+    ReadCreditor(t, order);
+    cli::ApplyInstructionCodes(
+        {CodeOf([&] { return static_cast<std::int32_t>(t.Weisungsschluessel1()); }),
+         CodeOf([&] { return static_cast<std::int32_t>(t.Weisungsschluessel2()); }),
+         CodeOf([&] { return static_cast<std::int32_t>(t.Weisungsschluessel3()); }),
+         CodeOf([&] { return static_cast<std::int32_t>(t.Weisungsschluessel4()); })},
+        std::string(Trim(t.WeisungsschluesselZusatz())), order, findings_);
+    std::string charges = std::string(Trim(t.Entgeltregelung()));
+    if (charges.empty()) charges = "00";
+    if (charges.size() == 1) charges.insert(0, "0");
+    cli::ApplyChargesCode(charges, t.Entgeltregelung(), order, findings_);
+    order.remittance = cli::JoinLines(
+        {std::string(Trim(t.Verwendungszweck1())), std::string(Trim(t.Verwendungszweck2())),
+         std::string(Trim(t.Verwendungszweck3())), std::string(Trim(t.Verwendungszweck4()))});
+    order.instruction_id = std::string(Trim(t.VariableText()));
+    order.end_to_end_id = t.EndToEndId();
+    return order;
+  }
+
+  void ReadCreditor(const GeldTransfer& t, payment::PaymentOrder& order) {
+    const std::size_t n = order.number;
+    std::string country = std::string(Trim(t.LaenderISO()));
+    if (country.empty()) {
+      try {
+        country = detail::CountryCode(static_cast<std::int32_t>(t.LaenderCode()));
+      } catch (const Failure&) {
+      }
+    }
+    order.creditor.name =
+        cli::JoinLines({std::string(Trim(t.Name())), std::string(Trim(t.Vorname()))});
+    order.creditor.address = Address(std::string(Trim(t.Strasse())), t.PLZ(), t.Ort(),
+                                     std::string(Trim(t.OrtPLZ())), country, n, "des Empfaengers");
+
+    order.creditor_account = cli::CreditorAccountOf(std::string(Trim(t.IBAN())));
+    if (order.creditor_account.empty()) {
+      order.creditor_account = {"", std::string(Trim(t.EmpfaengerKonto())), ""};
+    }
+
+    payment::Agent& agent = order.creditor_agent;
+    cli::ApplyBankIdentifier(Trim(t.BIC()), agent);
+    ApplyClearingCode(Trim(t.Clearingcode()), order);
+    agent.name = std::string(Trim(t.BankName()));
+    if (!agent.name.empty()) {
+      std::string bank_country = std::string(Trim(t.BankLaenderCode())).substr(0, 2);
+      agent.address = Address("", "", "", std::string(Trim(t.BankOrtPLZ())),
+                              bank_country.empty() ? country : bank_country, n, "der Bank");
+    } else if (agent.empty() && order.kind != payment::PaymentKind::kEuStandard) {
+      findings_.Note(n,
+                     "Ohne BIC, Clearingcode und BankName bleibt die Bank des Empfaengers "
+                     "ungenannt");
+    }
+  }
+
+  // Five capitals for the clearing system ("USABA", "GBDSC", "CHBCC"), then
+  // the bank's code in it; a blank or ":" between them is allowed.
+  void ApplyClearingCode(std::string_view code, payment::PaymentOrder& order) {
+    if (code.empty()) return;
+    const bool system = code.size() > 5 && std::all_of(code.begin(), code.begin() + 5,
+                                                       [](char c) { return c >= 'A' && c <= 'Z'; });
+    std::string_view member = code.size() > 5 ? code.substr(5) : std::string_view();
+    if (!member.empty() && (member.front() == ' ' || member.front() == ':'))
+      member.remove_prefix(1);
+    const bool plain =
+        !member.empty() && member.size() <= 35 &&
+        std::all_of(member.begin(), member.end(), [](char c) {
+          return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        });
+    if (!system || !plain) {
+      findings_.Error(order.number, "Der Clearingcode \"" + std::string(code) +
+                                        "\" ist nicht Clearingsystem (fuenf Grossbuchstaben, "
+                                        "etwa USABA) und Bankcode");
+      return;
+    }
+    order.creditor_agent.clearing_system = std::string(code.substr(0, 5));
+    order.creditor_agent.member_id = std::string(member);
+  }
+
+  Findings& findings_;
+  payment::TownLineSplitter splitter_;
+  payment::Account debtor_account_;
+  std::string debtor_bank_code_;
+  std::string debtor_bic_;
+  std::chrono::year_month_day execution_date_{};
+};
+
+}  // namespace
+
+payment::PaymentFile ViewOfObjects(const MeineInfo& sender,
+                                   const std::vector<std::shared_ptr<GeldTransfer>>& transfers,
+                                   Findings& findings) {
+  return ObjectReader(findings).Read(sender, transfers);
+}
+
+}  // namespace xkdtazv::pain001

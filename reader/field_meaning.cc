@@ -1,0 +1,203 @@
+#include "reader/field_meaning.h"
+
+#include <algorithm>
+#include <cctype>
+#include <utility>
+
+#include "reader/text_encoding.h"
+
+namespace xkdtazv::cli {
+namespace {
+
+using payment::ChargeBearer;
+using payment::CreditorAgentCode;
+using payment::PaymentKind;
+
+constexpr std::size_t kLineWidth = 35;  // the width of each name, address and purpose line
+
+// The payment kinds by their DTAZV code; every other code counts as a general payment.
+struct KindCode {
+  std::string_view code;
+  PaymentKind kind;
+};
+constexpr std::array<KindCode, 13> kKinds{{
+    {"00", PaymentKind::kGeneral},
+    {"15", PaymentKind::kGeneral},
+    {"10", PaymentKind::kUrgent},
+    {"11", PaymentKind::kEuroSameDay},
+    {"13", PaymentKind::kEuStandard},
+    {"20", PaymentKind::kCheque},
+    {"21", PaymentKind::kCheque},
+    {"22", PaymentKind::kCheque},
+    {"23", PaymentKind::kCheque},
+    {"30", PaymentKind::kCheque},
+    {"31", PaymentKind::kCheque},
+    {"32", PaymentKind::kCheque},
+    {"33", PaymentKind::kCheque},
+}};
+
+struct ChargesCode {
+  std::string_view code;
+  ChargeBearer bearer;
+};
+constexpr std::array<ChargesCode, 3> kCharges{{
+    {"00", ChargeBearer::kShared},
+    {"01", ChargeBearer::kDebtor},
+    {"02", ChargeBearer::kCreditor},
+}};
+
+// Instruction codes that the payee's bank knows as codes of its own.
+struct AgentCode {
+  std::string_view code;
+  CreditorAgentCode agent_code;
+};
+constexpr std::array<AgentCode, 4> kAgentCodes{{
+    {"02", CreditorAgentCode::kChequeOnly},
+    {"04", CreditorAgentCode::kHold},
+    {"09", CreditorAgentCode::kPhoneCreditor},
+    {"10", CreditorAgentCode::kTelecomCreditor},
+}};
+
+// Instruction codes that say what kind of payment it is.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 2> kCategoryCodes{{
+    {"11", "CORT"},
+    {"12", "INTC"},
+}};
+constexpr std::string_view kEuroEquivalent = "91";
+
+}  // namespace
+
+void ApplyPaymentKind(std::string_view code, payment::PaymentOrder& order,
+                      payment::Findings& findings) {
+  order.kind_code = std::string(code);
+  const auto kind =
+      std::find_if(kKinds.begin(), kKinds.end(), [&](const KindCode& k) { return k.code == code; });
+  if (kind != kKinds.end()) {
+    order.kind = kind->kind;
+    return;
+  }
+  order.kind = PaymentKind::kGeneral;
+  findings.Warning(order.number, "Zahlungsart \"" + order.kind_code +
+                                     "\" ist unbekannt; die Zahlung geht als allgemeine "
+                                     "Auslandszahlung");
+}
+
+void ApplyChargesCode(std::string_view code, std::string_view shown, payment::PaymentOrder& order,
+                      payment::Findings& findings) {
+  order.charges_code = std::string(code);
+  const auto charges = std::find_if(kCharges.begin(), kCharges.end(),
+                                    [&](const ChargesCode& c) { return c.code == code; });
+  if (charges == kCharges.end()) {
+    findings.Error(order.number, "Entgeltregelung \"" + std::string(shown) + "\" ist unbekannt");
+  } else {
+    order.charge_bearer = charges->bearer;
+  }
+}
+
+void ApplyInstructionCodes(const std::array<std::string, 4>& codes, const std::string& extra,
+                           payment::PaymentOrder& order, payment::Findings& findings) {
+  std::string for_own_bank;
+  for (const std::string& code : codes) {
+    if (code.empty() || code == "00") continue;
+    if (code == kEuroEquivalent) {
+      order.transfer_currency = order.amount.currency;
+      order.amount.currency = "EUR";
+      continue;
+    }
+    const auto agent = std::find_if(kAgentCodes.begin(), kAgentCodes.end(),
+                                    [&](const AgentCode& a) { return a.code == code; });
+    if (agent != kAgentCodes.end()) {
+      const bool first = order.creditor_agent_instructions.empty();
+      order.creditor_agent_instructions.push_back({agent->agent_code, first ? extra : ""});
+      continue;
+    }
+    const auto category = std::find_if(kCategoryCodes.begin(), kCategoryCodes.end(),
+                                       [&](const auto& c) { return c.first == code; });
+    if (category != kCategoryCodes.end()) {
+      if (order.category_purpose.empty()) {
+        order.category_purpose = std::string(category->second);
+      } else {
+        findings.Warning(order.number, "Weisungsschluessel " + code +
+                                           " entfaellt; die Zahlung traegt schon die Kategorie " +
+                                           order.category_purpose);
+      }
+      continue;
+    }
+    for_own_bank += (for_own_bank.empty() ? "" : " ") + code;
+  }
+  if (!for_own_bank.empty()) {
+    order.debtor_agent_instruction = "WEISUNGSSCHLUESSEL " + for_own_bank;
+    if (order.creditor_agent_instructions.empty() && !extra.empty()) {
+      order.debtor_agent_instruction += " " + extra;
+    }
+  } else if (order.creditor_agent_instructions.empty() && !extra.empty()) {
+    order.debtor_agent_instruction = extra;
+  }
+}
+
+payment::Account CreditorAccountOf(std::string account) {
+  if (!account.empty() && account.front() == '/') account.erase(0, 1);
+  const std::size_t significant = std::min(account.find_first_not_of('0'), account.size());
+  const std::string_view unpadded = std::string_view(account).substr(significant);
+  const bool iban_shape = unpadded.size() >= 4 &&
+                          std::isupper(static_cast<unsigned char>(unpadded[0])) &&
+                          std::isupper(static_cast<unsigned char>(unpadded[1])) &&
+                          std::isdigit(static_cast<unsigned char>(unpadded[2])) &&
+                          std::isdigit(static_cast<unsigned char>(unpadded[3]));
+  payment::Account result;
+  if (iban_shape) {
+    result.iban = std::string(unpadded);
+  } else {
+    result.other_id = std::move(account);
+  }
+  return result;
+}
+
+void ApplyBankIdentifier(std::string_view id, payment::Agent& agent) {
+  if (id.rfind("///", 0) == 0) {
+    agent.clearing_system = "DEBLZ";
+    agent.member_id = std::string(id.substr(3));
+  } else if (id.size() == 8 || id.size() == 11) {
+    agent.bic = std::string(id);
+  } else if (!id.empty()) {
+    agent.other_id = std::string(id);
+  }
+}
+
+payment::PostalAddress AddressOf(std::string street, const std::string& town_line,
+                                 std::string country, std::size_t payment, std::string_view whose,
+                                 payment::TownLineSplitter& splitter, payment::Findings& findings) {
+  payment::TownLine town = splitter.Split(town_line, country);
+  if (!town.split && !town_line.empty()) {
+    findings.Warning(payment, "Keine Postleitzahl in der Ortszeile \"" + town_line + "\" " +
+                                  std::string(whose) + " erkannt; die ganze Zeile wird Ort");
+  }
+  return {std::move(street), std::move(town.postal_code), std::move(town.town), std::move(country)};
+}
+
+std::optional<std::chrono::year_month_day> ShortDate(std::string_view text) {
+  const bool digits =
+      std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  if (text.size() != 6 || !digits) return std::nullopt;
+  auto two = [text](std::size_t at) { return (text[at] - '0') * 10 + (text[at + 1] - '0'); };
+  const int year = two(0) < 80 ? 2000 + two(0) : 1900 + two(0);
+  const std::chrono::year_month_day date{std::chrono::year(year),
+                                         std::chrono::month(static_cast<unsigned>(two(2))),
+                                         std::chrono::day(static_cast<unsigned>(two(4)))};
+  if (!date.ok()) return std::nullopt;
+  return date;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string joined;
+  std::size_t previous_width = 0;
+  for (const std::string& line : lines) {
+    if (line.empty()) continue;
+    if (!joined.empty() && previous_width < kLineWidth) joined += ' ';
+    joined += line;
+    previous_width = CodePointCount(line);
+  }
+  return joined;
+}
+
+}  // namespace xkdtazv::cli
