@@ -1,19 +1,28 @@
 #include "tools/generate_command.h"
 
+#include <stdlib.h>
+
 #include <algorithm>
+#include <filesystem>
+#include <sstream>
 #include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "reader/text_encoding.h"
 #include "tools/automation_client.h"
 #include "tools/batch_csv.h"
+#include "tools/batch_identifiers.h"
 #include "tools/batch_json.h"
 #include "tools/batch_plan.h"
+#include "tools/batch_transliteration.h"
 #include "tools/exit_status.h"
 #include "tools/file_access.h"
 #include "tools/finding_list.h"
 #include "tools/inspect_report.h"
 #include "tools/inspection.h"
 #include "tools/interrupt_cleanup.h"
+#include "tools/result_findings.h"
 
 namespace xkdtazv::cli {
 namespace {
@@ -29,6 +38,53 @@ constexpr std::string_view kGenerate = "Generate";
 constexpr std::string_view kRunFailedPrefix = "Sonstiger Fehler:";
 // The name a run gives the file when DiffFileName is blank.
 constexpr std::string_view kDefaultFileName = "DTAZV";
+constexpr std::string_view kInvalidCharacter = "enthält ein ungültiges Zeichen";
+constexpr std::string_view kFileTextMessage = "Im Ergebnistext wurden Fehler entdeckt!";
+// The word in the file text that makes the component report kFileTextMessage.
+constexpr std::string_view kFehler = "FEHLER";
+
+using Json = nlohmann::ordered_json;
+
+// A directory of this process's own, for `check` to let the component write
+// into; it goes with everything in it.
+class PrivateDirectory {
+ public:
+  PrivateDirectory() {
+    std::string base = std::filesystem::temp_directory_path().string() + "/xkdtazv-check-XXXXXX";
+    if (mkdtemp(base.data()) != nullptr) path_ = std::move(base);
+  }
+  ~PrivateDirectory() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+  }
+  PrivateDirectory(const PrivateDirectory&) = delete;
+  PrivateDirectory& operator=(const PrivateDirectory&) = delete;
+
+  const std::string& path() const noexcept { return path_; }  // empty when none was made
+
+ private:
+  std::string path_;
+};
+
+Json ResultFindingsJson(std::string_view result) {
+  Json list = Json::array();
+  for (const ResultFinding& finding : ResultFindings(result)) {
+    Json entry;
+    entry["object"] = finding.object;
+    entry["payment"] = finding.payment == 0 ? Json() : Json(finding.payment);
+    entry["member"] = finding.member.empty() ? Json() : Json(finding.member);
+    entry["message"] = finding.message;
+    list.push_back(std::move(entry));
+  }
+  return list;
+}
+
+std::string UpperAscii(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
+}
 
 bool EndsWith(std::string_view text, std::string_view suffix) {
   if (text.size() < suffix.size()) return false;
@@ -47,21 +103,82 @@ bool IsJsonBatch(const std::string& path, std::string_view bytes) {
 class Generation {
  public:
   Generation(const GenerateOptions& options, std::ostream& out, std::ostream& err)
-      : options_(options), out_(out), err_(err) {}
+      : options_(options),
+        verb_(options.check_only ? "check" : "generate"),
+        out_(options.json ? discarded_ : out),
+        json_out_(out),
+        err_(err) {
+    json_["command"] = verb_;
+    json_["status"] = 0;
+    json_["input_errors"] = Json::array();
+    json_["transliterated"] = Json::array();
+    json_["result"] = nullptr;
+    json_["findings"] = Json::array();
+    json_["notes"] = Json::array();
+    json_["summary"] = nullptr;
+    json_["bank_check"] = nullptr;
+  }
 
   int Run() {
+    const int status = RunSteps();
+    if (options_.json) {
+      json_["status"] = status;
+      json_out_ << JsonText(json_);
+    }
+    return status;
+  }
+
+ private:
+  int RunSteps() {
     std::optional<BatchPlan> plan = ReadAndPlan();
     if (!plan) return kInputError;
+    if (!PrepareValues(*plan)) return kInputError;
     if (!ApplyOverrides(*plan)) return kInputError;
+    if (options_.check_only) {
+      const PrivateDirectory directory;
+      if (directory.path().empty()) return RunFailed("cannot make a temporary directory");
+      Override(plan->file, kPath, directory.path());
+      const InterruptCleanup cleanup(directory.path());
+      return Generate(*plan);
+    }
     // From here on the run may write into the output directory.
     const InterruptCleanup cleanup(*TextOf(plan->file, kPath));
     return Generate(*plan);
   }
 
- private:
   int InputError(const std::string& message) {
-    err_ << "xkdtazv generate: " << message << "\n";
+    if (options_.json) {
+      json_["input_errors"].push_back(message);
+    } else {
+      err_ << "xkdtazv " << verb_ << ": " << message << "\n";
+    }
     return kInputError;
+  }
+
+  void Note(const std::string& text) {
+    out_ << "\n" << text << "\n";
+    json_["notes"].push_back(text);
+  }
+
+  // IBANs and BICs checked and put into the component's form, free texts
+  // transliterated when asked: all before any object is made.
+  bool PrepareValues(BatchPlan& plan) {
+    const std::vector<std::string> errors = PrepareIdentifiers(plan);
+    for (const std::string& error : errors) InputError(options_.batch + ": " + error);
+    if (!errors.empty()) return false;
+    if (!options_.transliterate) return true;
+    const std::vector<Transliteration> changes = TransliterateBatch(plan);
+    if (!changes.empty()) out_ << "Transliterated (" << changes.size() << "):\n";
+    for (const Transliteration& change : changes) {
+      out_ << "  " << change.place << ", " << change.member << ": " << QuoteShort(change.before, 70)
+           << " -> " << QuoteShort(change.after, 70) << "\n";
+      json_["transliterated"].push_back({{"place", change.place},
+                                         {"member", change.member},
+                                         {"before", change.before},
+                                         {"after", change.after}});
+    }
+    if (!changes.empty()) out_ << "\n";
+    return true;
   }
 
   std::optional<std::string> ReadFile(const std::string& path) {
@@ -146,11 +263,12 @@ class Generation {
     if (options_.out) Override(plan.file, kPath, *options_.out);
     if (options_.name) Override(plan.file, kFileName, *options_.name);
     const auto directory = TextOf(plan.file, kPath);
-    if (!directory) {
+    if (options_.check_only) {
+      // Nothing is written, so the output directory need not exist.
+    } else if (!directory) {
       InputError("no output directory: give --out DIR or set Pfad in the batch");
       return false;
-    }
-    if (const std::string why = WhyNotWritableDirectory(*directory); !why.empty()) {
+    } else if (const std::string why = WhyNotWritableDirectory(*directory); !why.empty()) {
       InputError("cannot write to the output directory " + QuoteShort(*directory) + ": " + why);
       return false;
     }
@@ -180,7 +298,11 @@ class Generation {
   }
 
   int RunFailed(const std::string& message) {
-    err_ << "xkdtazv generate: " << message << "\n";
+    if (options_.json) {
+      json_["failure"] = message;
+    } else {
+      err_ << "xkdtazv " << verb_ << ": " << message << "\n";
+    }
     return kRunFailed;
   }
 
@@ -219,9 +341,16 @@ class Generation {
     const std::string result = generated.result.Utf8();
     out_ << "Result of " << kGenerate << ":\n" << result;
     if (result.empty() || result.back() != '\n') out_ << "\n";
+    json_["result"] = result;
+    json_["findings"] = ResultFindingsJson(result);
     if (result.rfind(kRunFailedPrefix, 0) == 0) {
       out_ << "\nSummary: the run failed; no file was written.\n";
       return kRunFailed;
+    }
+    if (!options_.transliterate && result.find(kInvalidCharacter) != std::string::npos) {
+      Note(
+          "Hint: --transliterate rewrites umlauts, ß and accented letters of names, addresses "
+          "and purpose lines into the DTAZV character set (Ä as AE, ß as SS, é as E).");
     }
     const std::string name = file.Get(kFileName).result.Utf8();
     const std::string path = directory + name;
@@ -230,7 +359,11 @@ class Generation {
       out_ << "\nSummary: a record could not be rendered; no file was written.\n";
       return kRunFailed;
     }
-    return Report(path, plan.transfers.size(), result == "SUCCESS");
+    const int status = Report(path, plan.transfers.size(), result == "SUCCESS");
+    if (status == kFindings && json_["bank_check"].value("sound", false)) {
+      ExplainFileTextMessage(plan, result);
+    }
+    return status;
   }
 
   int Report(const std::string& path, std::size_t payments, bool success) {
@@ -238,16 +371,55 @@ class Generation {
     if (!written.bytes)
       return RunFailed("cannot read the written file " + path + ": " + written.error);
     const Inspection inspection = Inspect(*written.bytes);
+    const std::string control_total = ControlTotal(inspection);
     out_ << "\nSummary: " << payments << (payments == 1 ? " payment" : " payments")
-         << ", control total " << ControlTotal(inspection) << ", file " << path << ", "
-         << written.bytes->size() << " bytes\n";
-    out_ << "\nBank check (xkdtazv inspect " << path << "):\n";
+         << ", control total " << control_total;
+    if (options_.check_only) {
+      out_ << ", " << written.bytes->size() << " bytes; check only: no file was written\n";
+      out_ << "\nBank check of the file it would write:\n";
+    } else {
+      out_ << ", file " << path << ", " << written.bytes->size() << " bytes\n";
+      out_ << "\nBank check (xkdtazv inspect " << path << "):\n";
+    }
+    json_["summary"] = {{"payments", payments},
+                        {"control_total", control_total},
+                        {"path", options_.check_only ? Json() : Json(path)},
+                        {"bytes", written.bytes->size()}};
+    const Json inspected = InspectionJson(inspection, path);
+    json_["bank_check"] = {{"sound", inspection.file.readable && inspection.sound()},
+                           {"findings", inspected.value("findings", Json::array())}};
     if (!inspection.file.readable) {
+      json_["bank_check"]["error"] = inspection.file.unreadable_reason;
       out_ << "  " << inspection.file.unreadable_reason << "\n";
       return kFindings;
     }
     out_ << FindingsText(inspection.findings);
     return success && inspection.sound() ? kClean : kFindings;
+  }
+
+  // The component reports any upper-case FEHLER in the file text, a purpose
+  // line's "fehlerhaft" included, once upper-cased. Alone, that finding
+  // deserves plain words.
+  void ExplainFileTextMessage(const BatchPlan& plan, std::string_view result) {
+    const std::vector<ResultFinding> findings = ResultFindings(result);
+    if (findings.size() != 1 || findings.front().message != kFileTextMessage) return;
+    std::vector<std::string> holders;
+    auto look = [&holders](const std::string& place, const std::vector<PlannedValue>& values) {
+      for (const PlannedValue& value : values) {
+        if (value.is_text && UpperAscii(value.text).find(kFehler) != std::string::npos) {
+          holders.push_back(place + ", " + value.member + " (" +
+                            QuoteShort(UpperAscii(value.text)) + ")");
+        }
+      }
+    };
+    look(plan.sender.place, plan.sender.values);
+    for (const PlannedObject& payment : plan.transfers) look(payment.place, payment.values);
+    std::string where;
+    for (const std::string& holder : holders) where += (where.empty() ? "" : "; ") + holder;
+    Note("Note: nothing failed. The component reports \"" + std::string(kFileTextMessage) +
+         "\" whenever the file holds the word " + std::string(kFehler) + " in capitals" +
+         (where.empty() ? std::string() : ", here from " + where) +
+         ". The bank check found the file sound.");
   }
 
   // The Z record's sum of the amounts, as the bank reads it.
@@ -263,8 +435,12 @@ class Generation {
   }
 
   const GenerateOptions& options_;
+  const std::string verb_;
+  std::ostringstream discarded_;  // the text report when JSON is asked for
   std::ostream& out_;
+  std::ostream& json_out_;
   std::ostream& err_;
+  Json json_;
 };
 
 }  // namespace
