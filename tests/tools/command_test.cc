@@ -181,7 +181,7 @@ std::string LargeBatch(int count) {
   for (int i = 0; i < count; ++i) {
     batch += std::string(i == 0 ? "" : ",") +
              R"({"Zahlungsart": "EU_STANDART", "LaenderCode": "FRANKREICH", "BIC": "BNPAFRPP123",)"
-             R"( "IBAN": "FR763000600001123456789018900000AB", "Betrag": "10"})";
+             R"( "IBAN": "0000000FR7630006000011234567890189", "Betrag": "10"})";
   }
   return batch + "]}";
 }
@@ -490,7 +490,7 @@ TEST(CommandLineTest, UnknownSubcommandIsNamed) {
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(
       run.err,
-      "xkdtazv: unknown subcommand \"generat\"; the subcommands are generate, inspect, convert\n"
+      "xkdtazv: unknown subcommand \"generat\"; the subcommands are generate, check, inspect, convert\n"
       "Run 'xkdtazv --help' for usage.\n");
 }
 
