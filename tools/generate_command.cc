@@ -1,9 +1,6 @@
 #include "tools/generate_command.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
-#include <filesystem>
 #include <sstream>
 #include <vector>
 
@@ -44,40 +41,6 @@ constexpr std::string_view kFileTextMessage = "Im Ergebnistext wurden Fehler ent
 constexpr std::string_view kFehler = "FEHLER";
 
 using Json = nlohmann::ordered_json;
-
-// A directory of this process's own, for `check` to let the component write
-// into; it goes with everything in it.
-class PrivateDirectory {
- public:
-  PrivateDirectory() {
-    std::string base = std::filesystem::temp_directory_path().string() + "/xkdtazv-check-XXXXXX";
-    if (mkdtemp(base.data()) != nullptr) path_ = std::move(base);
-  }
-  ~PrivateDirectory() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  PrivateDirectory(const PrivateDirectory&) = delete;
-  PrivateDirectory& operator=(const PrivateDirectory&) = delete;
-
-  const std::string& path() const noexcept { return path_; }  // empty when none was made
-
- private:
-  std::string path_;
-};
-
-Json ResultFindingsJson(std::string_view result) {
-  Json list = Json::array();
-  for (const ResultFinding& finding : ResultFindings(result)) {
-    Json entry;
-    entry["object"] = finding.object;
-    entry["payment"] = finding.payment == 0 ? Json() : Json(finding.payment);
-    entry["member"] = finding.member.empty() ? Json() : Json(finding.member);
-    entry["message"] = finding.message;
-    list.push_back(std::move(entry));
-  }
-  return list;
-}
 
 std::string UpperAscii(std::string text) {
   for (char& c : text) {

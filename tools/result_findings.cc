@@ -55,4 +55,18 @@ std::vector<ResultFinding> ResultFindings(std::string_view result) {
   return findings;
 }
 
+nlohmann::ordered_json ResultFindingsJson(std::string_view result) {
+  using Json = nlohmann::ordered_json;
+  Json list = Json::array();
+  for (const ResultFinding& finding : ResultFindings(result)) {
+    Json entry;
+    entry["object"] = finding.object;
+    entry["payment"] = finding.payment == 0 ? Json() : Json(finding.payment);
+    entry["member"] = finding.member.empty() ? Json() : Json(finding.member);
+    entry["message"] = finding.message;
+    list.push_back(std::move(entry));
+  }
+  return list;
+}
+
 }  // namespace xkdtazv::cli

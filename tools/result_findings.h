@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 namespace xkdtazv::cli {
 
 struct ResultFinding {
@@ -22,6 +24,9 @@ struct ResultFinding {
 
 // Empty for "SUCCESS".
 std::vector<ResultFinding> ResultFindings(std::string_view result);
+
+// The same as a JSON list: object, payment (or null), member (or null), message.
+nlohmann::ordered_json ResultFindingsJson(std::string_view result);
 
 }  // namespace xkdtazv::cli
 
