@@ -101,7 +101,7 @@ class Generation {
       const PrivateDirectory directory;
       if (directory.path().empty()) return RunFailed("cannot make a temporary directory");
       Override(plan->file, kPath, directory.path());
-      const InterruptCleanup cleanup(directory.path());
+      const InterruptCleanup cleanup(directory.path(), InterruptCleanup::Scope::kWholeDirectory);
       return Generate(*plan);
     }
     // From here on the run may write into the output directory.

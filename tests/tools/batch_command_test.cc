@@ -16,6 +16,7 @@ using testing::CommandRun;
 using testing::ExamplePath;
 using testing::ExpectMatchesGolden;
 using testing::ReadFileOrEmpty;
+using testing::RunOptions;
 using testing::RunXkdtazv;
 using testing::Scratch;
 
@@ -118,7 +119,11 @@ TEST(CheckCommandTest, WritesNothingAnywhere) {
   Scratch dir;
   dir.Write("payments.json", ReadFileOrEmpty(ExamplePath("payments.json")));
   dir.MakeDirectory("out");
-  const CommandRun checked = RunXkdtazv({"check", "payments.json", "--out", "missing"}, dir);
+  dir.MakeDirectory("tmp");
+  RunOptions in_scratch;
+  in_scratch.temporary_directory = dir.PathOf("tmp");
+  const CommandRun checked =
+      RunXkdtazv({"check", "payments.json", "--out", "missing"}, dir, in_scratch);
   const CommandRun generated = RunXkdtazv({"generate", "payments.json", "--out", "out"}, dir);
   EXPECT_EQ(checked.status, generated.status);
   EXPECT_EQ(checked.err, "");
@@ -126,8 +131,9 @@ TEST(CheckCommandTest, WritesNothingAnywhere) {
   ASSERT_NE(summary, std::string::npos);
   EXPECT_EQ(checked.out.substr(0, summary), generated.out.substr(0, summary));
   EXPECT_NE(checked.out.find(", 4352 bytes; check only: no file was written\n"), std::string::npos);
-  EXPECT_EQ(dir.List("."), (std::vector<std::string>{"out", "payments.json"}));
+  EXPECT_EQ(dir.List("."), (std::vector<std::string>{"out", "payments.json", "tmp"}));
   EXPECT_EQ(dir.List("out"), std::vector<std::string>{"DTAZV"});
+  EXPECT_EQ(dir.List("tmp"), std::vector<std::string>{});
 }
 
 // A purpose line's "fehlerhaft" alone is explained, not left as a fault.

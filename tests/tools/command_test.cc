@@ -223,6 +223,22 @@ TEST(GenerateCommandTest, InterruptedRunRemovesItsTemporaryFiles) {
   }
 }
 
+// An interrupted check takes its private directory with it.
+TEST(CheckCommandTest, InterruptedCheckLeavesNothingBehind) {
+  Scratch dir;
+  dir.Write("big.json", LargeBatch(10000));
+  dir.MakeDirectory("tmp");
+  RunOptions options;
+  options.temporary_directory = dir.PathOf("tmp");
+  options.while_running = [](int pid) {
+    ASSERT_TRUE(CatchesSignal(pid, SIGTERM));
+    kill(pid, SIGTERM);
+  };
+  const CommandRun run = RunXkdtazv({"check", "big.json"}, dir, options);
+  EXPECT_EQ(run.signal, SIGTERM);
+  EXPECT_EQ(dir.List("tmp"), std::vector<std::string>{});
+}
+
 // Names up to the file system's limit of 255 bytes work: the temporary name
 // does not grow with them.
 TEST(GenerateCommandTest, LongestFileNamesWork) {
@@ -488,10 +504,10 @@ TEST(CommandLineTest, UnknownSubcommandIsNamed) {
   Scratch dir;
   const CommandRun run = RunXkdtazv({"generat", "b.json"}, dir);
   EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(
-      run.err,
-      "xkdtazv: unknown subcommand \"generat\"; the subcommands are generate, check, inspect, convert\n"
-      "Run 'xkdtazv --help' for usage.\n");
+  EXPECT_EQ(run.err,
+            "xkdtazv: unknown subcommand \"generat\"; the subcommands are generate, check, "
+            "inspect, convert\n"
+            "Run 'xkdtazv --help' for usage.\n");
 }
 
 TEST(CommandLineTest, HelpAndVersionEndWithStatusZero) {
