@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 
 #include "payment_order/identifiers.h"
 #include "reader/text_encoding.h"
@@ -11,10 +12,34 @@ namespace {
 
 constexpr std::string_view kIban = "IBAN";
 constexpr std::string_view kBic = "BIC";
+constexpr std::string_view kKind = "Zahlungsart";
 constexpr std::size_t kPaddedIban = 34;
+// The payment kinds that carry the payee's IBAN by rule: EUE and EU standard.
+constexpr std::int32_t kEue = 11;
+constexpr std::int32_t kEuStandard = 13;
 
 char Upper(char c) noexcept { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 bool IsDigit(char c) noexcept { return c >= '0' && c <= '9'; }
+bool IsLetter(char c) noexcept { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+bool IsEuKind(const PlannedObject& payment) {
+  for (const PlannedValue& value : payment.values) {
+    if (value.member == kKind && !value.is_text) {
+      return value.integer == kEue || value.integer == kEuStandard;
+    }
+  }
+  return false;
+}
+
+// A general payment may name the payee's account without an IBAN, as in
+// countries that have none: a value that does not begin with a country code.
+bool IsOtherAccount(std::string_view text) {
+  std::string compact;
+  for (const char c : text) {
+    if (c != ' ') compact += c;
+  }
+  return compact.size() < 2 || !IsLetter(compact[0]) || !IsLetter(compact[1]);
+}
 
 // Eight digits, alone or after "///": a German bank code, which a general
 // payment may give instead of a BIC.
@@ -74,10 +99,11 @@ PreparedIban PrepareIban(std::string_view text) {
 std::vector<std::string> PrepareIdentifiers(BatchPlan& plan) {
   std::vector<std::string> errors;
   for (PlannedObject& payment : plan.transfers) {
+    const bool eu_kind = IsEuKind(payment);
     for (PlannedValue& value : payment.values) {
       if (!value.is_text || value.text.empty()) continue;
       std::string error;
-      if (value.member == kIban) {
+      if (value.member == kIban && (eu_kind || !IsOtherAccount(value.text))) {
         PreparedIban prepared = PrepareIban(value.text);
         error = std::move(prepared.error);
         if (error.empty()) value.text = std::move(prepared.iban);

@@ -25,7 +25,9 @@ struct PreparedIban {
 PreparedIban PrepareIban(std::string_view text);
 
 // Checks and rewrites the IBAN and BIC values of every payment; the errors
-// name the payment and the value. Empty values are left to the component.
+// name the payment and the value. Empty values are left to the component, and
+// so is the account number of a general payment that begins with no country
+// code (the payee's country has no IBAN).
 std::vector<std::string> PrepareIdentifiers(BatchPlan& plan);
 
 }  // namespace xkdtazv::cli

@@ -87,6 +87,16 @@ TEST(BatchIdentifiersTest, CheckedAndPaddedBeforeTheComponentSeesThem) {
   }
 }
 
+// A general payment to a country without IBAN names the account as it is.
+TEST(BatchIdentifiersTest, GeneralPaymentTakesAnAccountNumber) {
+  Scratch dir;
+  dir.Write("b.json", R"({"Pfad": ".", "GeldTransfer": [{"Zahlungsart": 0, "Betrag": "1",
+                          "BIC": "CHASUS33XXX", "IBAN": "123 456 789"}]})");
+  const CommandRun run = RunXkdtazv({"generate", "b.json"}, dir);
+  EXPECT_EQ(run.err, "");
+  EXPECT_NE(dir.Read("DTAZV").find("/123 456 789 "), std::string::npos);
+}
+
 // Umlauts rewritten, each change listed, and a file the bank check calls sound.
 TEST(TransliterateTest, ExampleBecomesACleanFile) {
   Scratch dir;
