@@ -1,7 +1,9 @@
 #!/bin/sh
 # Generates the example batch into ./out with a built xkdtazv command, then
 # inspects the written file the way a bank would. One payment carries umlauts
-# on purpose, so both the component and the bank check have findings to show.
+# on purpose, so both the component and the bank check have findings to show;
+# a second run with --transliterate writes them as AE, OE, UE, SS into a clean
+# file.
 #
 #   examples/run_example.sh [BUILD_DIR]      (default: build)
 #
@@ -28,6 +30,12 @@ echo "== xkdtazv inspect out/DTAZV"
 "$xkdtazv" inspect out/DTAZV
 status=$?
 [ "$status" -le 1 ] || exit "$status"
+
+echo
+echo "== xkdtazv generate examples/payments.json --out out --name DTAZV_CLEAN --transliterate"
+"$xkdtazv" generate "$here/payments.json" --out out --name DTAZV_CLEAN --transliterate
+status=$?
+[ "$status" -eq 0 ] || exit "$status"
 
 # The same payments exported as CSV (Windows-1252) give the same file.
 echo

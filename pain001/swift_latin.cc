@@ -43,6 +43,15 @@ bool SwiftLatin::InSet(char c) noexcept {
          kSetPunctuation.find(c) != std::string_view::npos;
 }
 
+std::string SwiftLatin::Transliterate(std::string_view utf8) const {
+  icu::UnicodeString text = icu::UnicodeString::fromUTF8(
+      icu::StringPiece(utf8.data(), static_cast<std::int32_t>(utf8.size())));
+  Transliterator().transliterate(text);
+  std::string converted;
+  text.toUTF8String(converted);
+  return converted;
+}
+
 LatinText SwiftLatin::Convert(std::string_view utf8) const {
   LatinText result;
   bool plain = true;
@@ -51,11 +60,7 @@ LatinText SwiftLatin::Convert(std::string_view utf8) const {
     result.text = std::string(utf8);
     return result;
   }
-  icu::UnicodeString text = icu::UnicodeString::fromUTF8(
-      icu::StringPiece(utf8.data(), static_cast<std::int32_t>(utf8.size())));
-  Transliterator().transliterate(text);
-  std::string converted;
-  text.toUTF8String(converted);
+  const std::string converted = Transliterate(utf8);
   for (const char c : converted) {
     if (InSet(c)) {
       result.text += c;

@@ -40,6 +40,10 @@ class SwiftLatin {
 
   static bool InSet(char c) noexcept;
 
+  // The text after ICU's transliteration alone, before anything is filtered:
+  // for character sets other than SWIFT Latin built on the same rules.
+  std::string Transliterate(std::string_view utf8) const;
+
  private:
   const icu::Transliterator& Transliterator() const;
 

@@ -7,6 +7,7 @@
 
 #include "pain001/order_type.h"
 #include "payment_order/amount.h"
+#include "payment_order/eea.h"
 #include "payment_order/identifiers.h"
 
 namespace xkdtazv::pain001 {
@@ -48,18 +49,6 @@ const std::array<TextElement<PaymentOrder>, 9> kPaymentTexts{{
      [](PaymentOrder& o) -> std::string& { return o.debtor_agent_instruction; }, 140},
     {"Referenz", [](PaymentOrder& o) -> std::string& { return o.instruction_id; }, 35},
 }};
-
-// The EEA's countries and currencies: between them only shared charges.
-constexpr std::array<std::string_view, 30> kEeaCountries{
-    "AT", "BE", "BG", "CY", "CZ", "DE", "DK", "EE", "ES", "FI", "FR", "GR", "HR", "HU", "IE",
-    "IS", "IT", "LI", "LT", "LU", "LV", "MT", "NL", "NO", "PL", "PT", "RO", "SE", "SI", "SK"};
-constexpr std::array<std::string_view, 11> kEeaCurrencies{"BGN", "CHF", "CZK", "DKK", "EUR", "HUF",
-                                                          "ISK", "NOK", "PLN", "RON", "SEK"};
-
-template <std::size_t N>
-bool Contains(const std::array<std::string_view, N>& list, std::string_view item) {
-  return std::find(list.begin(), list.end(), item) != list.end();
-}
 
 std::size_t CodePoints(std::string_view utf8) {
   return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
@@ -238,8 +227,8 @@ class Preparation {
     const std::size_t n = order.number;
     const OrderType type = OrderTypeOf(order.kind);
     if (type == OrderType::kAxz) {
-      const bool eea = Contains(kEeaCountries, AgentCountry(order)) &&
-                       Contains(kEeaCurrencies, order.amount.currency) &&
+      const bool eea = payment::IsEeaCountry(AgentCountry(order)) &&
+                       payment::IsEeaCurrency(order.amount.currency) &&
                        order.debtor_account.currency == order.amount.currency &&
                        order.transfer_currency.empty();
       if (eea && order.charge_bearer != payment::ChargeBearer::kShared) {

@@ -7,6 +7,8 @@
 #ifndef XKDTAZV_PAYMENT_ORDER_IDENTIFIERS_H_
 #define XKDTAZV_PAYMENT_ORDER_IDENTIFIERS_H_
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,6 +17,28 @@ namespace xkdtazv::payment {
 // Two capital letters, two digits, up to 30 letters or digits, and check
 // digits that hold (ISO 7064 MOD 97-10).
 bool IsValidIban(std::string_view iban) noexcept;
+
+// Two capital letters, two digits, then capital letters or digits, 34 at
+// most: the shape of an IBAN, whether or not its check digits hold.
+bool IsIbanForm(std::string_view iban) noexcept;
+
+// The ISO 7064 MOD 97-10 check over an IBAN of IsIbanForm.
+bool IbanCheckDigitsHold(std::string_view iban) noexcept;
+
+// The length of an IBAN of the country (ISO 3166 alpha-2) as the IBAN
+// registry states it; 0 for a country the registry does not list here.
+std::size_t IbanLengthOf(std::string_view country) noexcept;
+
+// What an IBAN lacks, in the order a reader would check it.
+enum class IbanFault : std::int32_t { kNone, kCharacters, kForm, kCountryLength, kCheckDigits };
+
+// The whole ISO 13616 check: form, the country's length where known, check
+// digits.
+IbanFault CheckIban(std::string_view iban) noexcept;
+
+// The IBAN inside an account field that pads it to 34 characters: without a
+// leading "/", the padding zeros and trailing blanks.
+std::string_view IbanWithoutPadding(std::string_view field) noexcept;
 
 // Four letters for the bank, two for the country, two letters or digits for
 // the location (the second no "O"), optionally three for the branch.

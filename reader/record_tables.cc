@@ -30,7 +30,7 @@ constexpr std::array<FieldSpec, 15> kQFields{{
     {"Q9", "Meldeweiterleitung", 178, 1, kAlpha, kCode, "J|N"},
     {"Q10", "Bundeslandnummer", 179, 2, kUnknown, kAny},
     {"Q11", "Firmennummer", 181, 8, kUnknown, kAny},
-    {"Q12", "Reserve", 189, 68, kUnknown, kAny},
+    {"Q12", "Reserve", 189, 68, kAlpha, kEmpty},
 }};
 
 // Rules that depend on the payment kind live with the payment checks.
@@ -57,7 +57,7 @@ constexpr std::array<FieldSpec, 41> kTFields{{
     {"T10b.4", "OrtPLZ", 316, 35, kAlpha, kAny},
     {"T11", "Ordervermerk", 351, 70, kAlpha, kAny},
     {"T12", "IBAN", 421, 35, kAlpha, kAny},
-    {"T13", "Auftragswaehrung", 456, 3, kUnknown, kAny},
+    {"T13", "Auftragswaehrung", 456, 3, kAlpha, kCurrency},
     {"T14a", "BetragVorkomma", 459, 14, kNumeric, kAny},
     {"T14b", "BetragNachkomma", 473, 3, kNumeric, kAny},
     {"T15.1", "Verwendungszweck1", 476, 35, kAlpha, kAny},
@@ -74,7 +74,7 @@ constexpr std::array<FieldSpec, 41> kTFields{{
     {"T23", "VariableText", 653, 27, kAlpha, kAny},
     {"T24", "Ansprechpartner", 680, 35, kAlpha, kAny},
     {"T25", "Kennzeichen", 715, 1, kNumeric, kCode, "0|1"},
-    {"T26", "Reserve", 716, 51, kUnknown, kAny},
+    {"T26", "Reserve", 716, 51, kAlpha, kEmpty},
     {"T27", "Erweiterungskennzeichen", 767, 2, kUnknown, kAny},
 }};
 

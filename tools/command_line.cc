@@ -68,6 +68,33 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
           "dtazv (the default) or pain.001: ISO 20022 documents by order type (AXZ, CCT, CCU)")
       ->check(CLI::IsMember({"dtazv", "pain.001"}))
       ->type_name("FORMAT");
+  generate_command->add_flag(
+      "--transliterate", generate.transliterate,
+      "Rewrite names, addresses and purpose lines into the DTAZV character set first "
+      "(Ä as AE, ß as SS, é as E, upper case), listing every change");
+  generate_command->add_flag("--json", generate.json, "Machine-readable output");
+
+  // `check` takes the options of `generate` and writes nothing.
+  GenerateOptions check;
+  check.check_only = true;
+  CLI::App* check_command = app.add_subcommand(
+      "check",
+      "Check a batch as generate does (the component's result, the bank check of the "
+      "file it would write), writing no file.");
+  check_command->add_option("BATCH", check.batch, "Batch file: .json, or .csv with --sender")
+      ->required()
+      ->type_name("FILE");
+  check_command->add_option("--out", check.out, "Directory the file would go to; need not exist")
+      ->type_name("DIR");
+  check_command->add_option("--name", check.name, "File name (overrides DiffFileName)")
+      ->type_name("NAME");
+  check_command
+      ->add_option("--sender", check.sender,
+                   "JSON file with MeineInfo (and Pfad, DiffFileName) for a CSV batch")
+      ->type_name("FILE");
+  check_command->add_flag("--transliterate", check.transliterate,
+                          "Rewrite free texts into the DTAZV character set first");
+  check_command->add_flag("--json", check.json, "Machine-readable output");
 
   std::string inspect_path;
   bool json = false;
@@ -123,6 +150,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     return kInputError;
   }
   if (generate_command->parsed()) return RunGenerate(generate, out, err);
+  if (check_command->parsed()) return RunGenerate(check, out, err);
   if (convert_command->parsed()) {
     return RunConvert(convert, pain001::SystemConversionServices(), out, err);
   }

@@ -1,6 +1,7 @@
 // The xkdtazv command: its subcommands, options, help and version.
 //
-//   xkdtazv generate BATCH [--out DIR] [--name NAME] [--sender FILE]
+//   xkdtazv generate BATCH [--out DIR] [--name NAME] [--sender FILE] [--transliterate] [--json]
+//   xkdtazv check BATCH [same options]: writes nothing
 //   xkdtazv inspect FILE [--json]
 #ifndef XKDTAZV_TOOLS_COMMAND_LINE_H_
 #define XKDTAZV_TOOLS_COMMAND_LINE_H_

@@ -1,12 +1,14 @@
 #include "tools/file_access.h"
 
 #include <fcntl.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 #include "reader/dtazv_reader.h"
@@ -102,6 +104,19 @@ std::string WhyNotWritableDirectory(const std::string& directory) {
   if (file.get() < 0) return ErrorText(errno);
   unlink(probe.c_str());
   return {};
+}
+
+PrivateDirectory::PrivateDirectory() {
+  std::error_code error;
+  std::string base = std::filesystem::temp_directory_path(error).string();
+  if (error) base = "/tmp";
+  base += "/xkdtazv-check-XXXXXX";
+  if (mkdtemp(base.data()) != nullptr) path_ = std::move(base);
+}
+
+PrivateDirectory::~PrivateDirectory() {
+  std::error_code ignored;
+  if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
 }
 
 }  // namespace xkdtazv::cli

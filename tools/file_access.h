@@ -46,6 +46,21 @@ std::optional<std::pair<unsigned long, unsigned long>> FileIdentity(const std::s
 // guessed from permission bits), otherwise why not.
 std::string WhyNotWritableDirectory(const std::string& directory);
 
+// A new directory of this process's own under the temporary directory; it
+// goes with everything in it when the object goes.
+class PrivateDirectory {
+ public:
+  PrivateDirectory();
+  ~PrivateDirectory();
+  PrivateDirectory(const PrivateDirectory&) = delete;
+  PrivateDirectory& operator=(const PrivateDirectory&) = delete;
+
+  const std::string& path() const noexcept { return path_; }  // empty when none was made
+
+ private:
+  std::string path_;
+};
+
 }  // namespace xkdtazv::cli
 
 #endif  // XKDTAZV_TOOLS_FILE_ACCESS_H_

@@ -1,19 +1,25 @@
 #include "tools/generate_command.h"
 
 #include <algorithm>
+#include <sstream>
 #include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "reader/text_encoding.h"
 #include "tools/automation_client.h"
 #include "tools/batch_csv.h"
+#include "tools/batch_identifiers.h"
 #include "tools/batch_json.h"
 #include "tools/batch_plan.h"
+#include "tools/batch_transliteration.h"
 #include "tools/exit_status.h"
 #include "tools/file_access.h"
 #include "tools/finding_list.h"
 #include "tools/inspect_report.h"
 #include "tools/inspection.h"
 #include "tools/interrupt_cleanup.h"
+#include "tools/result_findings.h"
 
 namespace xkdtazv::cli {
 namespace {
@@ -31,6 +37,19 @@ constexpr std::string_view kPain001Files = "Pain001Dateien";
 constexpr std::string_view kRunFailedPrefix = "Sonstiger Fehler:";
 // The name a run gives the file when DiffFileName is blank.
 constexpr std::string_view kDefaultFileName = "DTAZV";
+constexpr std::string_view kInvalidCharacter = "enthält ein ungültiges Zeichen";
+constexpr std::string_view kFileTextMessage = "Im Ergebnistext wurden Fehler entdeckt!";
+// The word in the file text that makes the component report kFileTextMessage.
+constexpr std::string_view kFehler = "FEHLER";
+
+using Json = nlohmann::ordered_json;
+
+std::string UpperAscii(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
+}
 
 bool EndsWith(std::string_view text, std::string_view suffix) {
   if (text.size() < suffix.size()) return false;
@@ -49,21 +68,82 @@ bool IsJsonBatch(const std::string& path, std::string_view bytes) {
 class Generation {
  public:
   Generation(const GenerateOptions& options, std::ostream& out, std::ostream& err)
-      : options_(options), out_(out), err_(err) {}
+      : options_(options),
+        verb_(options.check_only ? "check" : "generate"),
+        out_(options.json ? discarded_ : out),
+        json_out_(out),
+        err_(err) {
+    json_["command"] = verb_;
+    json_["status"] = 0;
+    json_["input_errors"] = Json::array();
+    json_["transliterated"] = Json::array();
+    json_["result"] = nullptr;
+    json_["findings"] = Json::array();
+    json_["notes"] = Json::array();
+    json_["summary"] = nullptr;
+    json_["bank_check"] = nullptr;
+  }
 
   int Run() {
+    const int status = RunSteps();
+    if (options_.json) {
+      json_["status"] = status;
+      json_out_ << JsonText(json_);
+    }
+    return status;
+  }
+
+ private:
+  int RunSteps() {
     std::optional<BatchPlan> plan = ReadAndPlan();
     if (!plan) return kInputError;
+    if (!PrepareValues(*plan)) return kInputError;
     if (!ApplyOverrides(*plan)) return kInputError;
+    if (options_.check_only) {
+      const PrivateDirectory directory;
+      if (directory.path().empty()) return RunFailed("cannot make a temporary directory");
+      Override(plan->file, kPath, directory.path());
+      const InterruptCleanup cleanup(directory.path(), InterruptCleanup::Scope::kWholeDirectory);
+      return Generate(*plan);
+    }
     // From here on the run may write into the output directory.
     const InterruptCleanup cleanup(*TextOf(plan->file, kPath));
     return Generate(*plan);
   }
 
- private:
   int InputError(const std::string& message) {
-    err_ << "xkdtazv generate: " << message << "\n";
+    if (options_.json) {
+      json_["input_errors"].push_back(message);
+    } else {
+      err_ << "xkdtazv " << verb_ << ": " << message << "\n";
+    }
     return kInputError;
+  }
+
+  void Note(const std::string& text) {
+    out_ << "\n" << text << "\n";
+    json_["notes"].push_back(text);
+  }
+
+  // IBANs and BICs checked and put into the component's form, free texts
+  // transliterated when asked: all before any object is made.
+  bool PrepareValues(BatchPlan& plan) {
+    const std::vector<std::string> errors = PrepareIdentifiers(plan);
+    for (const std::string& error : errors) InputError(options_.batch + ": " + error);
+    if (!errors.empty()) return false;
+    if (!options_.transliterate) return true;
+    const std::vector<Transliteration> changes = TransliterateBatch(plan);
+    if (!changes.empty()) out_ << "Transliterated (" << changes.size() << "):\n";
+    for (const Transliteration& change : changes) {
+      out_ << "  " << change.place << ", " << change.member << ": " << QuoteShort(change.before, 70)
+           << " -> " << QuoteShort(change.after, 70) << "\n";
+      json_["transliterated"].push_back({{"place", change.place},
+                                         {"member", change.member},
+                                         {"before", change.before},
+                                         {"after", change.after}});
+    }
+    if (!changes.empty()) out_ << "\n";
+    return true;
   }
 
   std::optional<std::string> ReadFile(const std::string& path) {
@@ -148,11 +228,12 @@ class Generation {
     if (options_.out) Override(plan.file, kPath, *options_.out);
     if (options_.name) Override(plan.file, kFileName, *options_.name);
     const auto directory = TextOf(plan.file, kPath);
-    if (!directory) {
+    if (options_.check_only) {
+      // Nothing is written, so the output directory need not exist.
+    } else if (!directory) {
       InputError("no output directory: give --out DIR or set Pfad in the batch");
       return false;
-    }
-    if (const std::string why = WhyNotWritableDirectory(*directory); !why.empty()) {
+    } else if (const std::string why = WhyNotWritableDirectory(*directory); !why.empty()) {
       InputError("cannot write to the output directory " + QuoteShort(*directory) + ": " + why);
       return false;
     }
@@ -182,7 +263,11 @@ class Generation {
   }
 
   int RunFailed(const std::string& message) {
-    err_ << "xkdtazv generate: " << message << "\n";
+    if (options_.json) {
+      json_["failure"] = message;
+    } else {
+      err_ << "xkdtazv " << verb_ << ": " << message << "\n";
+    }
     return kRunFailed;
   }
 
@@ -222,9 +307,16 @@ class Generation {
     const std::string result = generated.result.Utf8();
     out_ << "Result of " << kGenerate << ":\n" << result;
     if (result.empty() || result.back() != '\n') out_ << "\n";
+    json_["result"] = result;
+    json_["findings"] = ResultFindingsJson(result);
     if (result.rfind(kRunFailedPrefix, 0) == 0) {
       out_ << "\nSummary: the run failed; no file was written.\n";
       return kRunFailed;
+    }
+    if (!options_.transliterate && result.find(kInvalidCharacter) != std::string::npos) {
+      Note(
+          "Hint: --transliterate rewrites umlauts, ß and accented letters of names, addresses "
+          "and purpose lines into the DTAZV character set (Ä as AE, ß as SS, é as E).");
     }
     const std::string name = file.Get(kFileName).result.Utf8();
     const std::string path = directory + name;
@@ -233,7 +325,11 @@ class Generation {
       out_ << "\nSummary: a record could not be rendered; no file was written.\n";
       return kRunFailed;
     }
-    return Report(path, plan.transfers.size(), result == "SUCCESS");
+    const int status = Report(path, plan.transfers.size(), result == "SUCCESS");
+    if (status == kFindings && json_["bank_check"].value("sound", false)) {
+      ExplainFileTextMessage(plan, result);
+    }
+    return status;
   }
 
   // The documents, each with the order type to upload it under.
@@ -243,6 +339,9 @@ class Generation {
     const std::string result = generated.result.Utf8();
     out_ << "Result of " << kGeneratePain001 << ":\n" << result;
     if (result.empty() || result.back() != '\n') out_ << "\n";
+    json_["result"] = result;
+    json_["findings"] = ResultFindingsJson(result);
+    json_["documents"] = Json::array();
     if (result.rfind(kRunFailedPrefix, 0) == 0) {
       out_ << "\nSummary: the run failed; no document was written.\n";
       return kRunFailed;
@@ -265,6 +364,7 @@ class Generation {
       const std::size_t dash = path.rfind('-');
       const std::string type = dash == std::string::npos ? "" : path.substr(dash + 1, 3);
       out_ << "  " << type << "  " << path << "\n";
+      json_["documents"].push_back({{"path", path}, {"order_type", type}});
     }
     return result == "SUCCESS" ? kClean : kFindings;
   }
@@ -274,16 +374,55 @@ class Generation {
     if (!written.bytes)
       return RunFailed("cannot read the written file " + path + ": " + written.error);
     const Inspection inspection = Inspect(*written.bytes);
+    const std::string control_total = ControlTotal(inspection);
     out_ << "\nSummary: " << payments << (payments == 1 ? " payment" : " payments")
-         << ", control total " << ControlTotal(inspection) << ", file " << path << ", "
-         << written.bytes->size() << " bytes\n";
-    out_ << "\nBank check (xkdtazv inspect " << path << "):\n";
+         << ", control total " << control_total;
+    if (options_.check_only) {
+      out_ << ", " << written.bytes->size() << " bytes; check only: no file was written\n";
+      out_ << "\nBank check of the file it would write:\n";
+    } else {
+      out_ << ", file " << path << ", " << written.bytes->size() << " bytes\n";
+      out_ << "\nBank check (xkdtazv inspect " << path << "):\n";
+    }
+    json_["summary"] = {{"payments", payments},
+                        {"control_total", control_total},
+                        {"path", options_.check_only ? Json() : Json(path)},
+                        {"bytes", written.bytes->size()}};
+    const Json inspected = InspectionJson(inspection, path);
+    json_["bank_check"] = {{"sound", inspection.file.readable && inspection.sound()},
+                           {"findings", inspected.value("findings", Json::array())}};
     if (!inspection.file.readable) {
+      json_["bank_check"]["error"] = inspection.file.unreadable_reason;
       out_ << "  " << inspection.file.unreadable_reason << "\n";
       return kFindings;
     }
     out_ << FindingsText(inspection.findings);
     return success && inspection.sound() ? kClean : kFindings;
+  }
+
+  // The component reports any upper-case FEHLER in the file text, a purpose
+  // line's "fehlerhaft" included, once upper-cased. Alone, that finding
+  // deserves plain words.
+  void ExplainFileTextMessage(const BatchPlan& plan, std::string_view result) {
+    const std::vector<ResultFinding> findings = ResultFindings(result);
+    if (findings.size() != 1 || findings.front().message != kFileTextMessage) return;
+    std::vector<std::string> holders;
+    auto look = [&holders](const std::string& place, const std::vector<PlannedValue>& values) {
+      for (const PlannedValue& value : values) {
+        if (value.is_text && UpperAscii(value.text).find(kFehler) != std::string::npos) {
+          holders.push_back(place + ", " + value.member + " (" +
+                            QuoteShort(UpperAscii(value.text)) + ")");
+        }
+      }
+    };
+    look(plan.sender.place, plan.sender.values);
+    for (const PlannedObject& payment : plan.transfers) look(payment.place, payment.values);
+    std::string where;
+    for (const std::string& holder : holders) where += (where.empty() ? "" : "; ") + holder;
+    Note("Note: nothing failed. The component reports \"" + std::string(kFileTextMessage) +
+         "\" whenever the file holds the word " + std::string(kFehler) + " in capitals" +
+         (where.empty() ? std::string() : ", here from " + where) +
+         ". The bank check found the file sound.");
   }
 
   // The Z record's sum of the amounts, as the bank reads it.
@@ -299,8 +438,12 @@ class Generation {
   }
 
   const GenerateOptions& options_;
+  const std::string verb_;
+  std::ostringstream discarded_;  // the text report when JSON is asked for
   std::ostream& out_;
+  std::ostream& json_out_;
   std::ostream& err_;
+  Json json_;
 };
 
 }  // namespace

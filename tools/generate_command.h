@@ -1,6 +1,8 @@
 // `xkdtazv generate BATCH`: fills a DtAzvDatei from a batch through the
 // automation layer, runs Generate, and inspects the file it wrote; with
-// `--format pain.001` runs GeneratePain001 and lists the documents instead.
+// `--format pain.001` runs GeneratePain001 and lists the documents instead;
+// `xkdtazv check BATCH` does the same in a private temporary directory that
+// it removes again, so that nothing is left behind.
 #ifndef XKDTAZV_TOOLS_GENERATE_COMMAND_H_
 #define XKDTAZV_TOOLS_GENERATE_COMMAND_H_
 
@@ -16,6 +18,9 @@ struct GenerateOptions {
   std::optional<std::string> name;    // overrides the batch's DiffFileName
   std::optional<std::string> sender;  // JSON with MeineInfo (and Pfad) for a CSV batch
   bool pain001 = false;               // --format pain.001: GeneratePain001 instead of Generate
+  bool transliterate = false;         // free texts into the DTAZV character set first
+  bool json = false;                  // one JSON document on standard output
+  bool check_only = false;            // `check`: nothing is written
 };
 
 // 0: "SUCCESS" and a clean inspection; 1: written with findings; 2: usage or

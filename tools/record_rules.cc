@@ -1,10 +1,12 @@
 #include "tools/record_rules.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
 
-#include "tools/bank_identifiers.h"
+#include "payment_order/eea.h"
+#include "payment_order/identifiers.h"
 #include "tools/short_date.h"
 
 namespace xkdtazv::cli {
@@ -12,6 +14,11 @@ namespace {
 
 constexpr long kLongestExecutionDelay = 15;  // calendar days after the creation date
 constexpr std::uint64_t kEuStandardCeilingThousandths = 50000 * 1000;  // 50,000.00 EUR
+
+bool IsCurrencyCode(std::string_view text) noexcept {
+  return text.size() == 3 &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+}
 
 // Payment kinds as bits, so that a rule can name the kinds it applies to.
 enum Kind : unsigned { kGeneral = 1, kEuStandard = 2, kEue = 4, kCheque = 8 };
@@ -32,7 +39,21 @@ class Payment {
   std::string_view Text(std::string_view id) const noexcept {
     return TrimTrailingBlanks(Field(id));
   }
-  std::string_view Iban() const noexcept { return IbanInAccountField(Field("T12")); }
+  std::string_view Iban() const noexcept { return payment::IbanWithoutPadding(Field("T12")); }
+
+  // The country of the payee's bank: from its BIC, else T9a, else the payee's.
+  std::string_view BankCountry() const noexcept {
+    const std::string_view bic = Text("T8");
+    if (bic.size() >= 6 && !bic.starts_with("///")) return bic.substr(4, 2);
+    const std::string_view bank = Text("T9a");
+    return bank.empty() ? Text("T10a") : bank;
+  }
+
+  // Within the EEA, in an EEA currency, debited in the currency it is paid in.
+  bool WithinEeaWithoutConversion() const noexcept {
+    return payment::IsEeaCountry(BankCountry()) && payment::IsEeaCurrency(Field("T13")) &&
+           Field("T4a") == Field("T13") && Field("T19") != "91";
+  }
 
   // The amount in thousandths of its currency unit; nullopt when T14a or T14b
   // hold anything but digits.
@@ -108,10 +129,13 @@ constexpr PaymentRule kPaymentRules[] = {
     {kEue, "T7a",
      [](const Payment& p) { return IsBlank(p.Field("T7a")) || p.Text("T7a") == "EUR"; },
      "{kind} takes only EUR here; the field holds {content}"},
+    {kGeneral | kEue | kCheque, "T7a",
+     [](const Payment& p) { return IsBlank(p.Field("T7a")) || IsCurrencyCode(p.Field("T7a")); },
+     "{content} is not a three-letter ISO currency code"},
     {kEuStandard | kEue, "T8", [](const Payment& p) { return !IsBlank(p.Field("T8")); },
      "{kind} needs the BIC of the payee's bank"},
     {kEuStandard | kEue, "T8",
-     [](const Payment& p) { return IsBlank(p.Field("T8")) || IsBicForm(p.Text("T8")); },
+     [](const Payment& p) { return IsBlank(p.Field("T8")) || payment::IsValidBic(p.Text("T8")); },
      "{content} is not a BIC: 4 letters for the bank, 2 for the country, 2 letters or digits "
      "for the location, optionally 3 for the branch"},
     {kGeneral, "T8",
@@ -121,7 +145,7 @@ constexpr PaymentRule kPaymentRules[] = {
      "{content} is not three slashes followed by an 8-digit BLZ"},
     {kGeneral, "T9b.1",
      [](const Payment& p) {
-       return IsBicForm(p.Text("T8")) || IsBlzAfterSlashes(p.Text("T8")) ||
+       return payment::IsValidBic(p.Text("T8")) || IsBlzAfterSlashes(p.Text("T8")) ||
               !IsBlank(p.Field("T9b.1"));
      },
      "the address of the payee's bank is mandatory when T8 holds neither a BIC nor a BLZ "
@@ -142,11 +166,13 @@ constexpr PaymentRule kPaymentRules[] = {
     {kEuStandard, "T12", [](const Payment& p) { return !IsBlank(p.Field("T12")); },
      "{kind} needs the payee's IBAN"},
     {kEuStandard, "T12",
-     [](const Payment& p) { return IsBlank(p.Field("T12")) || IsIbanForm(p.Iban()); },
+     [](const Payment& p) { return IsBlank(p.Field("T12")) || payment::IsIbanForm(p.Iban()); },
      "{content} is not an IBAN: two letters, two check digits, then up to 30 letters or digits "
      "without blanks"},
     {kEveryKind, "T12",
-     [](const Payment& p) { return !IsIbanForm(p.Iban()) || IbanCheckDigitsHold(p.Iban()); },
+     [](const Payment& p) {
+       return !payment::IsIbanForm(p.Iban()) || payment::IbanCheckDigitsHold(p.Iban());
+     },
      "the check digits of IBAN {iban} do not hold"},
     {kEuStandard | kEue, "T13", [](const Payment& p) { return p.Field("T13") == "EUR"; },
      "{kind} is made in euro; the order currency is {content}"},
@@ -171,6 +197,13 @@ constexpr PaymentRule kPaymentRules[] = {
     {kEuStandard | kCheque, "T21",
      [](const Payment& p) { return !IsDigits(p.Field("T21")) || p.Field("T21") == "00"; },
      "{kind} takes Entgeltregelung 00 only; the field holds {content}"},
+    {kGeneral | kEue, "T21",
+     [](const Payment& p) {
+       const std::string_view code = p.Field("T21");
+       return (code != "01" && code != "02") || !p.WithinEeaWithoutConversion();
+     },
+     "within the EEA in an EEA currency without conversion (T4a = T13) only Entgeltregelung 00 "
+     "is allowed; the field holds {content}"},
     {kEveryKind, "T24",
      [](const Payment& p) {
        const std::string_view text = p.Text("T24");

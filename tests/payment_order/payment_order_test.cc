@@ -26,6 +26,25 @@ TEST(IdentifiersTest, IbansBicsAndGermanIbans) {
   EXPECT_EQ(GermanIban("37040044", "12345678901"), "");
 }
 
+TEST(IdentifiersTest, IbanFaultsInTheOrderAReaderChecksThem) {
+  const struct {
+    std::string_view iban;
+    IbanFault fault;
+  } cases[] = {
+      {"AT611904300234573201", IbanFault::kNone},
+      {"XY521234567", IbanFault::kNone},  // a country without a registered length
+      {"AT61 1904", IbanFault::kCharacters},
+      {"at611904300234573201", IbanFault::kCharacters},
+      {"A1611904300234573201", IbanFault::kForm},
+      {"AT6119043002345732011", IbanFault::kCountryLength},
+      {"AT621904300234573201", IbanFault::kCheckDigits},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CheckIban(c.iban), c.fault) << c.iban;
+  EXPECT_EQ(IbanLengthOf("DE"), 22u);
+  EXPECT_EQ(IbanLengthOf("ZZ"), 0u);
+  EXPECT_EQ(IbanWithoutPadding("/00000000000000AT611904300234573201 "), "AT611904300234573201");
+}
+
 TEST(AmountTest, MinorUnitsAndExactSums) {
   struct Case {
     Amount amount;

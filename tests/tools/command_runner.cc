@@ -29,12 +29,16 @@ std::vector<std::string> Environment(const RunOptions& options) {
   std::vector<std::string> environment;
   for (char** entry = environ; *entry != nullptr; ++entry) {
     const std::string_view text(*entry);
-    if (text.starts_with("LC_") || text.starts_with("LANG=") || text.starts_with("LANGUAGE=")) {
+    if (text.starts_with("LC_") || text.starts_with("LANG=") || text.starts_with("LANGUAGE=") ||
+        (!options.temporary_directory.empty() && text.starts_with("TMPDIR="))) {
       continue;
     }
     environment.emplace_back(text);
   }
   environment.push_back("LC_ALL=" + options.locale);
+  if (!options.temporary_directory.empty()) {
+    environment.push_back("TMPDIR=" + options.temporary_directory);
+  }
   return environment;
 }
 

@@ -43,9 +43,10 @@ struct CommandRun {
 };
 
 struct RunOptions {
-  std::string locale = "C.UTF-8";     // LC_ALL of the command
-  bool as_unprivileged_user = false;  // drop root rights, so that permissions bite
-  std::size_t memory_limit = 0;       // bytes of address space (prlimit --as); 0: none
+  std::string locale = "C.UTF-8";        // LC_ALL of the command
+  bool as_unprivileged_user = false;     // drop root rights, so that permissions bite
+  std::size_t memory_limit = 0;          // bytes of address space (prlimit --as); 0: none
+  std::string temporary_directory = {};  // TMPDIR of the command; empty: as the tests have it
   std::function<void(int pid)> while_running = {};  // called once the command has started
 };
 

@@ -181,7 +181,7 @@ std::string LargeBatch(int count) {
   for (int i = 0; i < count; ++i) {
     batch += std::string(i == 0 ? "" : ",") +
              R"({"Zahlungsart": "EU_STANDART", "LaenderCode": "FRANKREICH", "BIC": "BNPAFRPP123",)"
-             R"( "IBAN": "FR763000600001123456789018900000AB", "Betrag": "10"})";
+             R"( "IBAN": "0000000FR7630006000011234567890189", "Betrag": "10"})";
   }
   return batch + "]}";
 }
@@ -222,6 +222,22 @@ TEST(GenerateCommandTest, InterruptedRunRemovesItsTemporaryFiles) {
     EXPECT_EQ(dir.List("out"), std::vector<std::string>{"DTAZV"});
     EXPECT_EQ(dir.Read("out/DTAZV"), "EARLIER");
   }
+}
+
+// An interrupted check takes its private directory with it.
+TEST(CheckCommandTest, InterruptedCheckLeavesNothingBehind) {
+  Scratch dir;
+  dir.Write("big.json", LargeBatch(10000));
+  dir.MakeDirectory("tmp");
+  RunOptions options;
+  options.temporary_directory = dir.PathOf("tmp");
+  options.while_running = [](int pid) {
+    ASSERT_TRUE(CatchesSignal(pid, SIGTERM));
+    kill(pid, SIGTERM);
+  };
+  const CommandRun run = RunXkdtazv({"check", "big.json"}, dir, options);
+  EXPECT_EQ(run.signal, SIGTERM);
+  EXPECT_EQ(dir.List("tmp"), std::vector<std::string>{});
 }
 
 // Names up to the file system's limit of 255 bytes work: the temporary name
@@ -489,10 +505,10 @@ TEST(CommandLineTest, UnknownSubcommandIsNamed) {
   Scratch dir;
   const CommandRun run = RunXkdtazv({"generat", "b.json"}, dir);
   EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(
-      run.err,
-      "xkdtazv: unknown subcommand \"generat\"; the subcommands are generate, inspect, convert\n"
-      "Run 'xkdtazv --help' for usage.\n");
+  EXPECT_EQ(run.err,
+            "xkdtazv: unknown subcommand \"generat\"; the subcommands are generate, check, "
+            "inspect, convert\n"
+            "Run 'xkdtazv --help' for usage.\n");
 }
 
 TEST(CommandLineTest, HelpAndVersionEndWithStatusZero) {

@@ -19,6 +19,7 @@ namespace {
 using testing::CommandRun;
 using testing::DtazvSample;
 using testing::ExamplePath;
+using testing::ReadFileOrEmpty;
 using testing::RunXkdtazv;
 using testing::Scratch;
 
@@ -61,11 +62,17 @@ TEST(ConvertCommandTest, CleanFileWritesOneDocumentPerOrderType) {
   EXPECT_EQ(dir.List("docs").size(), 4u);
 }
 
+// The shipped example with the Polish payment's charges all on the orderer.
 TEST(ConvertCommandTest, ShippedExampleIsRefusedForItsChargesRule) {
   Scratch dir;
   dir.MakeDirectory("out");
   dir.MakeDirectory("docs");
-  ASSERT_LE(RunXkdtazv({"generate", ExamplePath("payments.json"), "--out", "out"}, dir).status, 1);
+  std::string batch = ReadFileOrEmpty(ExamplePath("payments.json"));
+  const std::string kShared = "\"Entgeltregelung\": \"00\"";
+  ASSERT_NE(batch.find(kShared), std::string::npos);
+  batch.replace(batch.find(kShared), kShared.size(), "\"Entgeltregelung\": \"01\"");
+  dir.Write("payments.json", batch);
+  ASSERT_LE(RunXkdtazv({"generate", "payments.json", "--out", "out"}, dir).status, 1);
   const CommandRun run = RunXkdtazv({"convert", "out/DTAZV", "--out", "docs"}, dir);
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.out,
