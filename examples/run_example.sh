@@ -13,9 +13,9 @@ set -u
 
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-build}
-xkdtazv="$build/tools/xkdtazv"
+xkdtazv="$build/cli/xkdtazv"
 if [ ! -x "$xkdtazv" ]; then
-  echo "run_example.sh: no xkdtazv command in $build/tools; build the project first" >&2
+  echo "run_example.sh: no xkdtazv command in $build/cli; build the project first" >&2
   exit 2
 fi
 

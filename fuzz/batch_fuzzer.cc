@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "tools/batch_csv.h"
-#include "tools/batch_json.h"
+#include "batch/batch_csv.h"
+#include "batch/batch_json.h"
 
 namespace {
 

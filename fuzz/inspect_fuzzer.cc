@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "tools/inspect_report.h"
-#include "tools/inspection.h"
+#include "inspect/inspect_report.h"
+#include "inspect/inspection.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -1,8 +1,0 @@
-// The xkdtazv command: generate DTAZV files from batches, inspect DTAZV files.
-#include <iostream>
-
-#include "tools/command_line.h"
-
-int main(int argc, char** argv) {
-  return xkdtazv::cli::RunCommandLine(argc, argv, std::cout, std::cerr);
-}
