@@ -139,7 +139,7 @@ class ObjectReader {
         std::string(Trim(t.WeisungsschluesselZusatz())), order, findings_);
     std::string charges = std::string(Trim(t.Entgeltregelung()));
     if (charges.empty()) charges = "00";
-    if (charges.size() == 1) charges.insert(0, "0");
+    if (charges.size() == 1) charges.insert(charges.begin(), '0');
     cli::ApplyChargesCode(charges, t.Entgeltregelung(), order, findings_);
     order.remittance = cli::JoinLines(
         {std::string(Trim(t.Verwendungszweck1())), std::string(Trim(t.Verwendungszweck2())),

@@ -139,9 +139,19 @@ std::string QuoteShort(std::string_view text, std::size_t limit) {
     UChar32 code_point = 0;
     U8_NEXT(data, offset, length, code_point);
   }
-  if (static_cast<std::size_t>(offset) == text.size()) return "\"" + std::string(text) + "\"";
-  return "\"" + std::string(text.substr(0, static_cast<std::size_t>(offset))) + "…\" (" +
-         std::to_string(CodePointCount(text)) + " characters)";
+  // Appended piece by piece: GCC 12 at -O3 misreads a literal-plus-temporary
+  // concatenation as an overlapping copy.
+  std::string quoted = "\"";
+  if (static_cast<std::size_t>(offset) == text.size()) {
+    quoted += text;
+    quoted += '"';
+    return quoted;
+  }
+  quoted += text.substr(0, static_cast<std::size_t>(offset));
+  quoted += "…\" (";
+  quoted += std::to_string(CodePointCount(text));
+  quoted += " characters)";
+  return quoted;
 }
 
 std::string_view WithoutByteOrderMark(std::string_view text) noexcept {
