@@ -183,7 +183,10 @@ std::string RunBatch(const testing::Batch& batch) {
     payments.push_back(payment);
   }
 
-  log += file.Generate() + "\n" + file.DiffFileName() + "\n";
+  // The name as the host left it, then the run's result: the recorded digests
+  // take them in this order, whatever order a compiler gives the operands of +.
+  const std::string name_as_set = file.DiffFileName();
+  log += file.Generate() + "\n" + name_as_set + "\n";
   const MeineInfo& sender = *file.GetMeineInfo();
   log += sender.BLZ() + "\n" + sender.Kontonummer() + "\n" + sender.Name() + "\n" +
          sender.ExecutionDate() + "\n" + sender.GenerateRecord() + "\n";

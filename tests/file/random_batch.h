@@ -178,7 +178,11 @@ class BatchGenerator {
     std::string amount = OneOf<std::string>({"123,45", "12.5", "-5", "0", "0,004", "1,999", "12500",
                                              "12500,01", "abc", "", "1e5", "99999999999999999",
                                              "7,", ",5", "+3,10", "1.234,56", "\xC3\xA4"});
-    if (Chance(3)) amount = std::to_string(Below(20000)) + "," + Digits(Below(4));
+    if (Chance(3)) {
+      // Drawn one after the other, so that every compiler makes the same batches.
+      const std::string fraction = Digits(Below(4));
+      amount = std::to_string(Below(20000)) + "," + fraction;
+    }
     return amount;
   }
 
@@ -235,12 +239,17 @@ class BatchGenerator {
     const std::size_t count = 1 + Below(6);
     for (std::size_t i = 0; i < count; ++i) {
       RandomPayment payment;
+      std::string iban = "FR" + Digits(32);
+      std::string name = Letters(1 + Below(35));
+      std::string purpose = Letters(Below(36));
+      const std::string cents = Digits(2);
+      std::string amount =
+          std::to_string(1 + Below(12000)) + (batch.comma_locale ? "," : ".") + cents;
       payment.texts = {{"BIC", "BNPAFRPP123"},
-                       {"IBAN", "FR" + Digits(32)},
-                       {"Name", Letters(1 + Below(35))},
-                       {"Verwendungszweck1", Letters(Below(36))},
-                       {"Betrag", std::to_string(1 + Below(12000)) +
-                                      (batch.comma_locale ? "," : ".") + Digits(2)}};
+                       {"IBAN", std::move(iban)},
+                       {"Name", std::move(name)},
+                       {"Verwendungszweck1", std::move(purpose)},
+                       {"Betrag", std::move(amount)}};
       payment.codes = {{"Zahlungsart", 13},
                        {"LaenderCode", static_cast<std::int32_t>(LaenderCodes::FRANKREICH)}};
       batch.payments.push_back(payment);
