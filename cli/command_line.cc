@@ -33,6 +33,26 @@ std::string ParseErrorText(const CLI::App& app, const CLI::ParseError& error, in
   return error.what();
 }
 
+// The batch and where its file goes: what `generate` and `check` share.
+void AddBatchOptions(CLI::App& command, GenerateOptions& options, const std::string& out_help) {
+  command.add_option("BATCH", options.batch, "Batch file: .json, or .csv with --sender")
+      ->required()
+      ->type_name("FILE");
+  command.add_option("--out", options.out, out_help)->type_name("DIR");
+  command.add_option("--name", options.name, "File name (overrides DiffFileName)")
+      ->type_name("NAME");
+  command
+      .add_option("--sender", options.sender,
+                  "JSON file with MeineInfo (and Pfad, DiffFileName) for a CSV batch")
+      ->type_name("FILE");
+}
+
+void AddRewriteAndOutputOptions(CLI::App& command, GenerateOptions& options,
+                                const std::string& transliterate_help) {
+  command.add_flag("--transliterate", options.transliterate, transliterate_help);
+  command.add_flag("--json", options.json, "Machine-readable output");
+}
+
 }  // namespace
 
 int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
@@ -50,17 +70,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
   GenerateOptions generate;
   CLI::App* generate_command = app.add_subcommand(
       "generate", "Generate a DTAZV file from a batch (JSON or CSV), then inspect it.");
-  generate_command->add_option("BATCH", generate.batch, "Batch file: .json, or .csv with --sender")
-      ->required()
-      ->type_name("FILE");
-  generate_command->add_option("--out", generate.out, "Directory to write to (overrides Pfad)")
-      ->type_name("DIR");
-  generate_command->add_option("--name", generate.name, "File name (overrides DiffFileName)")
-      ->type_name("NAME");
-  generate_command
-      ->add_option("--sender", generate.sender,
-                   "JSON file with MeineInfo (and Pfad, DiffFileName) for a CSV batch")
-      ->type_name("FILE");
+  AddBatchOptions(*generate_command, generate, "Directory to write to (overrides Pfad)");
   generate_command
       ->add_option_function<std::string>(
           "--format",
@@ -68,11 +78,10 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
           "dtazv (the default) or pain.001: ISO 20022 documents by order type (AXZ, CCT, CCU)")
       ->check(CLI::IsMember({"dtazv", "pain.001"}))
       ->type_name("FORMAT");
-  generate_command->add_flag(
-      "--transliterate", generate.transliterate,
-      "Rewrite names, addresses and purpose lines into the DTAZV character set first "
-      "(Ä as AE, ß as SS, é as E, upper case), listing every change");
-  generate_command->add_flag("--json", generate.json, "Machine-readable output");
+  AddRewriteAndOutputOptions(
+      *generate_command, generate,
+      "Rewrite names, addresses and purpose lines into the DTAZV character "
+      "set first (Ä as AE, ß as SS, é as E, upper case), listing every change");
 
   // `check` takes the options of `generate` and writes nothing.
   GenerateOptions check;
@@ -81,20 +90,9 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
       "check",
       "Check a batch as generate does (the component's result, the bank check of the "
       "file it would write), writing no file.");
-  check_command->add_option("BATCH", check.batch, "Batch file: .json, or .csv with --sender")
-      ->required()
-      ->type_name("FILE");
-  check_command->add_option("--out", check.out, "Directory the file would go to; need not exist")
-      ->type_name("DIR");
-  check_command->add_option("--name", check.name, "File name (overrides DiffFileName)")
-      ->type_name("NAME");
-  check_command
-      ->add_option("--sender", check.sender,
-                   "JSON file with MeineInfo (and Pfad, DiffFileName) for a CSV batch")
-      ->type_name("FILE");
-  check_command->add_flag("--transliterate", check.transliterate,
-                          "Rewrite free texts into the DTAZV character set first");
-  check_command->add_flag("--json", check.json, "Machine-readable output");
+  AddBatchOptions(*check_command, check, "Directory the file would go to; need not exist");
+  AddRewriteAndOutputOptions(*check_command, check,
+                             "Rewrite free texts into the DTAZV character set first");
 
   std::string inspect_path;
   bool json = false;
