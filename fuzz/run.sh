@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for SECONDS seconds.
 #
-#   bash fuzz/run.sh 60                  # the CI smoke run
+#   bash fuzz/run.sh 30                  # the CI smoke run
 #   bash fuzz/run.sh 1800 object_model   # a long run of one target
 #
 # Each target starts from its seed corpus in fuzz/corpus/<target>/ and keeps
