@@ -413,8 +413,11 @@ const XkClassInfo& ClassOf(Kind kind) {
   Fail("a class is missing from the type information");
 }
 
+// By dispatch id a host reaches the members of the newer interfaces too.
 const XkMemberInfo* MemberOf(Kind kind, XkDispId dispid) {
-  const XkInterfaceInfo& iface = *ClassOf(kind).default_interface;
+  const XkTypeLibInfo* newer = XkGetTypeLibInfo2();
+  const XkInterfaceInfo& iface =
+      *newer->classes[&ClassOf(kind) - XkGetTypeLibInfo()->classes].default_interface;
   for (std::uint32_t i = 0; i < iface.member_count; ++i) {
     if (iface.members[i].dispid == dispid) return &iface.members[i];
   }
