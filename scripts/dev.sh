@@ -83,7 +83,7 @@ case "$job" in
     bash bench/run.sh build-bench "${2:-}"
     ;;
   fuzz)
-    bash fuzz/run.sh "${2:-60}"
+    bash fuzz/run.sh "${2:-60}" "${@:3}"
     ;;
   valgrind)
     # The ordinary build, as the test job leaves it: memcheck needs no instrumented one.
