@@ -38,7 +38,6 @@ constexpr std::string_view kRunFailedPrefix = "Sonstiger Fehler:";
 // The name a run gives the file when DiffFileName is blank.
 constexpr std::string_view kDefaultFileName = "DTAZV";
 constexpr std::string_view kInvalidCharacter = "enthält ein ungültiges Zeichen";
-constexpr std::string_view kFileTextMessage = "Im Ergebnistext wurden Fehler entdeckt!";
 // The word in the file text that makes the component report kFileTextMessage.
 constexpr std::string_view kFehler = "FEHLER";
 

@@ -10,7 +10,6 @@ constexpr std::string_view kPaymentBlock = "Bei der Validierung vom GeldTransfer
 constexpr std::string_view kSenderBlock = "Bei der Validierung von MeineInfo ";
 constexpr std::string_view kTrailerBlock = "Bei der Validierung vom Footer ";
 constexpr std::string_view kPathMessage = "Bitte vorher den Pfad festlegen.";
-constexpr std::string_view kFileTextMessage = "Im Ergebnistext wurden Fehler entdeckt!";
 constexpr std::string_view kSuccess = "SUCCESS";
 
 // The name in `Das Feld "Name" ...`; empty when the message names none.

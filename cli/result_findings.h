@@ -15,6 +15,9 @@
 
 namespace xkdtazv::cli {
 
+// The component's message for a file text that holds the word FEHLER.
+inline constexpr std::string_view kFileTextMessage = "Im Ergebnistext wurden Fehler entdeckt!";
+
 struct ResultFinding {
   std::string object;       // "DtAzvDatei", "MeineInfo", "GeldTransfer", "Footer"
   std::size_t payment = 0;  // GeldTransfer only: its number, from 1
