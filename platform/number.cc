@@ -15,7 +15,17 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 enum class Recognition { kNumber, kNotANumber, kOverflow };
 
+// Up to fifteen digits are an integer that a double holds exactly, as
+// std::from_chars would give it: amounts are mostly such.
+constexpr std::size_t kExactDigits = 15;
+
 Recognition Recognize(std::string_view text, std::string_view mark, double& value) {
+  if (!text.empty() && text.size() <= kExactDigits && IsDigits(text)) {
+    std::int64_t integer = 0;
+    for (const char c : text) integer = integer * 10 + (c - '0');
+    value = static_cast<double>(integer);
+    return Recognition::kNumber;
+  }
   std::string plain;  // the number in the form std::from_chars reads
   plain.reserve(text.size());
   std::size_t pos = 0;

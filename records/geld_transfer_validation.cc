@@ -3,6 +3,7 @@
 // must stay blank, character checks); the rest reads as the rule says.
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <new>
 #include <span>
 
@@ -142,10 +143,13 @@ constexpr std::string_view kEueCodeMessage =
 // One pass of IsValid over the fields of one payment.
 class Validation {
  public:
-  Validation(RecordValues& fields, const std::string& mark) : fields_(fields), mark_(mark) {
+  Validation(RecordValues& fields, const std::string& mark)
+      : fields_(fields), mark_(mark), kind_(Rendered(kZahlungsart)) {
     for (T field : kInstructionCodes) {
+      const std::string code = Rendered(field);
       if (!codes_.empty()) codes_ += ", ";
-      codes_ += Rendered(field);
+      codes_ += code;
+      if (code.size() == 2 && IsDigits(code)) held_codes_.set(TwoDigitIndex(code));
     }
   }
 
@@ -153,10 +157,9 @@ class Validation {
     // First, as every later rule reads these codes.
     CodeMembership();
     CommonRules();
-    const std::string kind = Rendered(kZahlungsart);
-    if (kind == "11") {
+    if (kind_ == "11") {
       EueRules();
-    } else if (kind == "13") {
+    } else if (kind_ == "13") {
       EuStandardRules();
     } else {
       GeneralRules();
@@ -170,8 +173,11 @@ class Validation {
   std::string Rendered(T field) const { return RenderValue(kTransferLayout[field], Value(field)); }
   void Clear(T field) { fields_.Set(field, ""); }
   std::size_t Length(T field) const { return CountCodePoints(Value(field)); }
-  // The two-digit codes all stand in the instruction-code text, so a search is exact.
-  bool Holds(std::string_view code) const { return codes_.find(code) != std::string::npos; }
+  static std::size_t TwoDigitIndex(std::string_view digits) {
+    return static_cast<std::size_t>((digits[0] - '0') * 10 + (digits[1] - '0'));
+  }
+  // `code`: two digits. Whether one of the rendered instruction codes is it.
+  bool Holds(std::string_view code) const { return held_codes_[TwoDigitIndex(code)]; }
 
   // Characters 5 and 6 of the BIC: the country of its bank.
   std::string BicCountry() const {
@@ -202,8 +208,7 @@ class Validation {
         }
       }
     }
-    const std::string kind = Rendered(kZahlungsart);
-    if (Holds("91") && (kind == "11" || kind == "13")) {
+    if (Holds("91") && (kind_ == "11" || kind_ == "13")) {
       findings_.Add("Fehler: Weisungsschluessel 91 ist mit Zahlungsart 11 oder 13 nicht erlaubt!");
     }
 
@@ -311,6 +316,7 @@ class Validation {
 
   void CharacterChecks() {
     for (const CheckedField& check : kCheckedFields) {
+      if (fields_.InSet(check.field)) continue;  // checked when it was stored
       const std::string message =
           InvalidCharacterMessage(kTransferLayout[check.field], Value(check.field), check.prefix);
       if (!message.empty()) findings_.Add(message);
@@ -318,8 +324,10 @@ class Validation {
   }
 
   RecordValues& fields_;
-  const std::string& mark_;  // the decimal mark of this pass
-  std::string codes_;        // "01, 11, 00, 00": the rendered instruction codes
+  const std::string& mark_;      // the decimal mark of this pass
+  const std::string kind_;       // the rendered Zahlungsart, which no rule changes
+  std::string codes_;            // "01, 11, 00, 00": the rendered instruction codes
+  std::bitset<100> held_codes_;  // those of them that are two digits, by their value
   Findings findings_;
 };
 

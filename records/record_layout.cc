@@ -58,7 +58,42 @@ constexpr std::array<bool, 128> kAsciiInSet = [] {
 
 bool InSet(char32_t c) { return c < kAsciiInSet.size() ? kAsciiInSet[c] : IsDtAzvCharacter(c); }
 
+// AppendRecord for a record whose values are all ASCII, the common case: one
+// byte a character, the same in Windows-1252, so each value is copied into
+// its field's place and the rest of the field filled.
+void WriteAsciiRecord(std::span<const FieldSpec> layout, const RecordValues& values, char* cursor) {
+  for (std::size_t i = 0; i < layout.size(); ++i) {
+    const FieldSpec& field = layout[i];
+    const std::string_view value = values.Get(i);
+    if (value.size() > kLongestValue) throw Failure(FailureCode::kOverflow);
+    const auto width = static_cast<std::size_t>(field.length);
+    if (value.size() >= width) {
+      std::memcpy(cursor, value.data(), width);
+    } else {
+      const char fill = field.fill == kFillSpaces  ? ' '
+                        : field.fill == kFillZeros ? '0'
+                                                   : throw Failure(FailureCode::kInvalidArgument);
+      const std::size_t fill_count = width - value.size();
+      char* text = field.align == Align::kRight ? cursor + fill_count : cursor;
+      char* filled = field.align == Align::kRight ? cursor : cursor + value.size();
+      std::memcpy(text, value.data(), value.size());
+      std::memset(filled, fill, fill_count);
+    }
+    cursor += width;
+  }
+}
+
 }  // namespace
+
+bool RendersInSet(std::string_view value) {
+  if (value.size() > kLongestValue) return false;
+  // Most values are ASCII from the set throughout: one look-up a byte.
+  for (const char c : value) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= kAsciiInSet.size() || !kAsciiInSet[byte]) return false;
+  }
+  return true;
+}
 
 bool FitsRendering(std::string_view value) {
   return value.size() <= kLongestValue || CountCodePoints(value) <= kLongestValue;
@@ -83,6 +118,15 @@ void AppendRecord(std::span<const FieldSpec> layout, const RecordValues& values,
   const std::size_t start = out.size();
   out.resize(start + static_cast<std::size_t>(RecordLength(layout)));
   char* cursor = out.data() + start;
+  if (values.ascii()) {
+    try {
+      WriteAsciiRecord(layout, values, cursor);
+    } catch (...) {
+      out.resize(start);
+      throw;
+    }
+    return;
+  }
   try {
     for (std::size_t i = 0; i < layout.size(); ++i) {
       const Placement placement = Place(layout[i], values.Get(i), values.ascii());
@@ -116,6 +160,8 @@ std::string RenderRecord(std::span<const FieldSpec> layout, const RecordValues& 
 std::string InvalidCharacterMessage(const FieldSpec& field, std::string_view value,
                                     std::string_view prefix) {
   if (field.fill != kFillSpaces) return "";
+  // Such a value renders, and each of its characters is allowed wherever the cut falls.
+  if (field.length >= 0 && RendersInSet(value)) return "";
   const Placement placement = Place(field, value);  // a value that cannot be rendered throws
   // Fill spaces are allowed, so only the shown part of the value can hold a
   // character outside the set.

@@ -30,6 +30,11 @@ struct FieldSpec {
 // length holds.
 bool FitsRendering(std::string_view value);
 
+// True when the value is ASCII from the DTAZV character set and short enough
+// to be rendered: then InvalidCharacterMessage finds nothing in any
+// space-filled field of a valid width.
+bool RendersInSet(std::string_view value);
+
 // The value rendered as the field's format says, as DtAzvField::Render does.
 // Throws Failure (overflow) for a value that does not fit.
 std::string RenderValue(const FieldSpec& field, std::string_view value);

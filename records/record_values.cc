@@ -11,11 +11,26 @@ RecordValues::RecordValues(std::span<const FieldSpec> layout) : ends_(layout.siz
   for (std::size_t i = 0; i < layout.size(); ++i) {
     bytes_ += layout[i].initial;
     ends_[i] = static_cast<std::uint32_t>(bytes_.size());
+    NoteInSet(i, RendersInSet(layout[i].initial));
   }
   ascii_ = IsAscii(bytes_);
 }
 
+void RecordValues::NoteInSet(std::size_t field, bool in_set) {
+  if (field >= 64) return;
+  const std::uint64_t bit = std::uint64_t{1} << field;
+  in_set_ = in_set ? (in_set_ | bit) : (in_set_ & ~bit);
+}
+
 void RecordValues::Set(std::size_t field, std::string_view value) {
+  // Stored values are valid UTF-8, so an equal value is stored already (as the
+  // sender's data is on every payment after the first run).
+  if (Get(field) == value) return;
+  if (RendersInSet(value)) {
+    Replace(field, value, true);
+    return NoteInSet(field, true);
+  }
+  NoteInSet(field, false);
   if (IsAscii(value)) return Replace(field, value, true);
   if (IsValidUtf8(value)) return Replace(field, value, false);
   Replace(field, SanitizeUtf8(value), false);

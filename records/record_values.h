@@ -34,12 +34,18 @@ class RecordValues {
   bool Renderable() const;
   // True when every value is ASCII, as in most records: one byte per character.
   bool ascii() const { return ascii_; }
+  // True when the field's value is ASCII from the DTAZV character set and can
+  // be rendered, so that the character check has nothing to find in it. Known
+  // when the value is stored, as the value is read then anyway.
+  bool InSet(std::size_t field) const { return field < 64 && ((in_set_ >> field) & 1) != 0; }
 
  private:
   void Replace(std::size_t field, std::string_view valid_utf8, bool value_ascii);
+  void NoteInSet(std::size_t field, bool in_set);
 
   std::string bytes_;
   bool ascii_ = true;
+  std::uint64_t in_set_ = 0;         // InSet of the first 64 fields, a bit each
   std::vector<std::uint32_t> ends_;  // where each field's value ends in bytes_
 };
 
