@@ -1,14 +1,20 @@
 // The values only the pain.001 documents carry, kept beside the records'
 // fields: stored as the host wrote them, invalid bytes made U+FFFD.
+#include <memory>
+
 #include "platform/text.h"
 #include "xkdtazv/geld_transfer.h"
 #include "xkdtazv/meine_info.h"
 
 namespace xkdtazv {
 
-#define XKDTAZV_DOCUMENT_VALUE(Class, Name, member)            \
-  std::string Class::Name() const { return document_.member; } \
-  void Class::set##Name(std::string_view value) { document_.member = detail::SanitizeUtf8(value); }
+#define XKDTAZV_DOCUMENT_VALUE(Class, Name, member)                                         \
+  std::string Class::Name() const { return document_ ? document_->member : std::string(); } \
+  void Class::set##Name(std::string_view value) {                                           \
+    std::string sanitized = detail::SanitizeUtf8(value);                                    \
+    if (!document_) document_ = std::make_unique<DocumentValues>();                         \
+    document_->member = std::move(sanitized);                                               \
+  }
 
 XKDTAZV_DOCUMENT_VALUE(GeldTransfer, Auftragswaehrung, auftragswaehrung)
 XKDTAZV_DOCUMENT_VALUE(GeldTransfer, LaenderISO, laender_iso)

@@ -164,7 +164,7 @@ class GeldTransfer {
     std::string ort;
     std::string end_to_end_id;
   };
-  DocumentValues document_;
+  std::unique_ptr<DocumentValues> document_;  // made on the first write: most stay empty
 };
 
 }  // namespace xkdtazv

@@ -92,7 +92,7 @@ class MeineInfo {
     std::string ort;
     std::string laender_iso;
   };
-  DocumentValues document_;
+  std::unique_ptr<DocumentValues> document_;  // made on the first write: most stay empty
 };
 
 }  // namespace xkdtazv
