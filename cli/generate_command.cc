@@ -17,6 +17,7 @@
 #include "cli/interrupt_cleanup.h"
 #include "cli/result_findings.h"
 #include "inspect/finding_list.h"
+#include "inspect/inspect_json.h"
 #include "inspect/inspect_report.h"
 #include "inspect/inspection.h"
 #include "reader/text_encoding.h"
@@ -387,9 +388,9 @@ class Generation {
                         {"control_total", control_total},
                         {"path", options_.check_only ? Json() : Json(path)},
                         {"bytes", written.bytes->size()}};
-    const Json inspected = InspectionJson(inspection, path);
-    json_["bank_check"] = {{"sound", inspection.file.readable && inspection.sound()},
-                           {"findings", inspected.value("findings", Json::array())}};
+    json_["bank_check"] = {
+        {"sound", inspection.file.readable && inspection.sound()},
+        {"findings", inspection.file.readable ? FindingsJson(inspection.findings) : Json::array()}};
     if (!inspection.file.readable) {
       json_["bank_check"]["error"] = inspection.file.unreadable_reason;
       out_ << "  " << inspection.file.unreadable_reason << "\n";

@@ -61,11 +61,21 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
 }
 
 std::string PrintableWindows1252(std::string_view bytes, const Windows1252Table& table) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
   out.reserve(bytes.size());
+  AppendPrintableWindows1252(out, bytes, table);
+  return out;
+}
+
+void AppendPrintableWindows1252(std::string& out, std::string_view bytes,
+                                const Windows1252Table& table) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
   for (const char byte : bytes) {
     const auto value = static_cast<unsigned char>(byte);
+    if (value >= 0x20 && value < 0x7F) {  // printable ASCII, the common case
+      out += byte;
+      continue;
+    }
     const std::string& utf8 = table[value];
     const bool control = value < 0x20 || value == 0x7F;
     if (control || utf8 == kReplacement) {
@@ -76,7 +86,6 @@ std::string PrintableWindows1252(std::string_view bytes, const Windows1252Table&
       out += utf8;
     }
   }
-  return out;
 }
 
 bool IsValidUtf8(std::string_view text) noexcept {
