@@ -1,5 +1,6 @@
 #include "inspect/field_checks.h"
 
+#include <array>
 #include <string>
 
 #include "inspect/short_date.h"
@@ -128,8 +129,17 @@ void CheckLengthField(const Record& record, const FieldSpec& field, FindingList&
 }  // namespace
 
 bool IsDtazvCharacter(char c) noexcept {
-  if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
-  return std::string_view(" .,&-/+*$%").find(c) != std::string_view::npos;
+  // A table, since every byte of every text field is held against it.
+  static constexpr auto kAllowed = [] {
+    std::array<bool, 256> allowed{};
+    for (char letter = 'A'; letter <= 'Z'; ++letter)
+      allowed[static_cast<unsigned char>(letter)] = true;
+    for (char digit = '0'; digit <= '9'; ++digit) allowed[static_cast<unsigned char>(digit)] = true;
+    for (const char other : std::string_view(" .,&-/+*$%"))
+      allowed[static_cast<unsigned char>(other)] = true;
+    return allowed;
+  }();
+  return kAllowed[static_cast<unsigned char>(c)];
 }
 
 void CheckFields(const Record& record, FindingList& findings) {

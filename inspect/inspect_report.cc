@@ -25,6 +25,15 @@ struct Widths {
   void Fit(const Widths& other) { Fit(other.id, other.name, other.positions); }
 };
 
+// Field ids and names are ASCII but for the rare exception; a code point
+// count for every row would cost more than the row itself.
+std::size_t DisplayWidth(std::string_view text) noexcept {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return CodePointCount(text);
+  }
+  return text.size();
+}
+
 std::size_t Digits(std::size_t number) {
   std::size_t digits = 1;
   while (number >= 10) {
@@ -124,7 +133,7 @@ class TableWriter {
     } else {
       out_ << positions;
     }
-    const std::size_t written = CodePointCount(std::string_view(text).substr(positions_start));
+    const std::size_t written = text.size() - positions_start;  // digits, "-" or "Positions"
     if (written < widths_.positions) out_.Blanks(widths_.positions - written);
     out_ << "  ";
     if (numbered) {
@@ -138,7 +147,7 @@ class TableWriter {
 
   void Padded(std::string_view text, std::size_t width) {
     out_ << text;
-    const std::size_t length = CodePointCount(text);
+    const std::size_t length = DisplayWidth(text);
     if (length < width) out_.Blanks(width - length);
   }
 

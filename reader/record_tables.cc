@@ -1,6 +1,8 @@
 #include "reader/record_tables.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 
 namespace xkdtazv::cli {
 namespace {
@@ -119,6 +121,46 @@ constexpr bool CoversRecord(const RecordSpec& record) {
 static_assert(CoversRecord(kRecords[0]) && CoversRecord(kRecords[1]) && CoversRecord(kRecords[2]) &&
               CoversRecord(kRecords[3]) && CoversRecord(kRecords[4]));
 
+// The fields of each layout in the order of their ids, for a binary search:
+// the checks look fields up by id many times per record.
+// Ids are a few characters: compared in place, shorter than a library call.
+constexpr bool IdLess(std::string_view a, std::string_view b) noexcept {
+  const std::size_t common = a.size() < b.size() ? a.size() : b.size();
+  for (std::size_t i = 0; i < common; ++i) {
+    if (a[i] != b[i]) return a[i] < b[i];
+  }
+  return a.size() < b.size();
+}
+
+template <std::size_t N>
+constexpr std::array<std::uint8_t, N> ById(const std::array<FieldSpec, N>& fields) {
+  std::array<std::uint8_t, N> order{};
+  for (std::size_t i = 0; i < N; ++i) order[i] = static_cast<std::uint8_t>(i);
+  std::sort(order.begin(), order.end(), [&fields](std::uint8_t a, std::uint8_t b) {
+    return IdLess(fields[a].id, fields[b].id);
+  });
+  return order;
+}
+
+constexpr auto kQById = ById(kQFields);
+constexpr auto kTById = ById(kTFields);
+constexpr auto kVById = ById(kVFields);
+constexpr auto kWById = ById(kWFields);
+constexpr auto kZById = ById(kZFields);
+
+struct FieldIndex {
+  std::span<const FieldSpec> fields;
+  std::span<const std::uint8_t> by_id;
+};
+
+constexpr std::array<FieldIndex, 5> kFieldIndexes{{
+    {kTFields, kTById},
+    {kQFields, kQById},
+    {kZFields, kZById},
+    {kVFields, kVById},
+    {kWFields, kWById},
+}};
+
 }  // namespace
 
 const RecordSpec* FindRecordSpec(char type) noexcept {
@@ -129,6 +171,15 @@ const RecordSpec* FindRecordSpec(char type) noexcept {
 }
 
 const FieldSpec* FindField(const RecordSpec& layout, std::string_view id) noexcept {
+  for (const FieldIndex& index : kFieldIndexes) {
+    if (index.fields.data() != layout.fields.data()) continue;
+    const auto found = std::lower_bound(index.by_id.begin(), index.by_id.end(), id,
+                                        [&index](std::uint8_t field, std::string_view wanted) {
+                                          return IdLess(index.fields[field].id, wanted);
+                                        });
+    return found != index.by_id.end() && index.fields[*found].id == id ? &index.fields[*found]
+                                                                       : nullptr;
+  }
   for (const FieldSpec& field : layout.fields) {
     if (field.id == id) return &field;
   }
