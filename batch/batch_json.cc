@@ -168,6 +168,8 @@ class BatchBuilder {
   }
   bool end_object() {
     duplicates_.Notice(Json::parse_event_t::object_end);
+    // A payment's settings are kept for the whole run: no spare room.
+    if (frames_.back().role == Role::kTransfer) batch_.transfers.back().settings.shrink_to_fit();
     frames_.pop_back();
     return true;
   }

@@ -169,7 +169,7 @@ class Generation {
   }
 
   std::optional<BatchPlan> ReadAndPlan() {
-    const auto bytes = ReadFile(options_.batch);
+    auto bytes = ReadFile(options_.batch);
     if (!bytes) return std::nullopt;
     if (IsJsonBatch(options_.batch, *bytes)) {
       if (options_.sender) {
@@ -178,6 +178,7 @@ class Generation {
         return std::nullopt;
       }
       const auto batch = ReadBatch(options_.batch, true, *bytes);
+      bytes.reset();  // the batch holds all it needs
       if (!batch) return std::nullopt;
       if (!batch->has_transfers) {
         InputError(options_.batch + ": the batch has no " + std::string(kTransfersKey) +
@@ -271,7 +272,7 @@ class Generation {
     return kRunFailed;
   }
 
-  int Generate(const BatchPlan& plan) {
+  int Generate(BatchPlan& plan) {
     auto created = AutomationObject::Create(kFileClass);
     if (!created.object) return RunFailed(created.error);
     AutomationObject& file = *created.object;
@@ -294,6 +295,11 @@ class Generation {
       for (const std::string& error : errors) InputError(batch + ": " + error);
       return kInputError;
     }
+    // The objects hold the payments now: of the planned values only the few
+    // that may need explaining stay.
+    const std::vector<std::string> fehler_holders = FehlerHolders(plan);
+    const std::size_t payments = plan.transfers.size();
+    std::vector<PlannedObject>().swap(plan.transfers);
 
     // A run replaces the file with a new one (a new inode) or leaves it alone:
     // a record that cannot be rendered is reported, but writes nothing.
@@ -325,9 +331,9 @@ class Generation {
       out_ << "\nSummary: a record could not be rendered; no file was written.\n";
       return kRunFailed;
     }
-    const int status = Report(path, plan.transfers.size(), result == "SUCCESS");
+    const int status = Report(path, payments, result == "SUCCESS");
     if (status == kFindings && json_["bank_check"].value("sound", false)) {
-      ExplainFileTextMessage(plan, result);
+      ExplainFileTextMessage(fehler_holders, result);
     }
     return status;
   }
@@ -400,16 +406,13 @@ class Generation {
     return success && inspection.sound() ? kClean : kFindings;
   }
 
-  // The component reports any upper-case FEHLER in the file text, a purpose
-  // line's "fehlerhaft" included, once upper-cased. Alone, that finding
-  // deserves plain words.
-  void ExplainFileTextMessage(const BatchPlan& plan, std::string_view result) {
-    const std::vector<ResultFinding> findings = ResultFindings(result);
-    if (findings.size() != 1 || findings.front().message != kFileTextMessage) return;
+  // The values that put FEHLER into the file, once upper-cased: "MeineInfo,
+  // Name (\"FEHLERFREI GMBH\")".
+  static std::vector<std::string> FehlerHolders(const BatchPlan& plan) {
     std::vector<std::string> holders;
     auto look = [&holders](const std::string& place, const std::vector<PlannedValue>& values) {
       for (const PlannedValue& value : values) {
-        if (value.is_text && UpperAscii(value.text).find(kFehler) != std::string::npos) {
+        if (value.is_text && HoldsFehler(value.text)) {
           holders.push_back(place + ", " + value.member + " (" +
                             QuoteShort(UpperAscii(value.text)) + ")");
         }
@@ -417,6 +420,29 @@ class Generation {
     };
     look(plan.sender.place, plan.sender.values);
     for (const PlannedObject& payment : plan.transfers) look(payment.place, payment.values);
+    return holders;
+  }
+
+  // Whether `text` holds FEHLER once its ASCII letters are upper-cased,
+  // without making the upper-cased copy.
+  static bool HoldsFehler(std::string_view text) {
+    const auto upper = [](char c) {
+      return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    };
+    for (std::size_t at = 0; at + kFehler.size() <= text.size(); ++at) {
+      std::size_t i = 0;
+      while (i < kFehler.size() && upper(text[at + i]) == kFehler[i]) ++i;
+      if (i == kFehler.size()) return true;
+    }
+    return false;
+  }
+
+  // The component reports any upper-case FEHLER in the file text, a purpose
+  // line's "fehlerhaft" included, once upper-cased. Alone, that finding
+  // deserves plain words.
+  void ExplainFileTextMessage(const std::vector<std::string>& holders, std::string_view result) {
+    const std::vector<ResultFinding> findings = ResultFindings(result);
+    if (findings.size() != 1 || findings.front().message != kFileTextMessage) return;
     std::string where;
     for (const std::string& holder : holders) where += (where.empty() ? "" : "; ") + holder;
     Note("Note: nothing failed. The component reports \"" + std::string(kFileTextMessage) +
