@@ -200,7 +200,7 @@ std::vector<std::string> TopLevelNames() {
   return names;
 }
 
-PlanResult PlanBatch(const Batch& batch) {
+PlanResult PlanBatch(Batch batch) {
   PlanResult result;
   // A run counts its payments in 16 bits: the 32767th would fail it at the end.
   if (batch.transfers.size() > kMostPayments) {
@@ -231,7 +231,7 @@ PlanResult PlanBatch(const Batch& batch) {
   }
   const std::vector<std::string> transfer_names = WritableNames(transfer);
   plan.transfers.reserve(batch.transfers.size());
-  for (const BatchObject& object : batch.transfers) {
+  for (BatchObject& object : batch.transfers) {
     plan.transfers.push_back(
         {object.place, planner.Plan(object.settings, transfer, transfer_names)});
     const bool has_amount =
@@ -241,6 +241,7 @@ PlanResult PlanBatch(const Batch& batch) {
       result.errors.push_back(object.place + ", " + std::string(kAmount) +
                               ": missing; every payment needs an amount");
     }
+    std::vector<BatchSetting>().swap(object.settings);
   }
   if (result.errors.empty()) result.plan = std::move(plan);
   return result;

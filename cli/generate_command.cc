@@ -162,8 +162,8 @@ class Generation {
     return std::move(read.batch);
   }
 
-  std::optional<BatchPlan> Plan(const std::string& path, const Batch& batch) {
-    PlanResult planned = PlanBatch(batch);
+  std::optional<BatchPlan> Plan(const std::string& path, Batch batch) {
+    PlanResult planned = PlanBatch(std::move(batch));
     for (const std::string& error : planned.errors) InputError(path + ": " + error);
     return std::move(planned.plan);
   }
@@ -177,7 +177,7 @@ class Generation {
                    " itself");
         return std::nullopt;
       }
-      const auto batch = ReadBatch(options_.batch, true, *bytes);
+      auto batch = ReadBatch(options_.batch, true, *bytes);
       bytes.reset();  // the batch holds all it needs
       if (!batch) return std::nullopt;
       if (!batch->has_transfers) {
@@ -185,14 +185,15 @@ class Generation {
                    " list of payments");
         return std::nullopt;
       }
-      return Plan(options_.batch, *batch);
+      return Plan(options_.batch, std::move(*batch));
     }
     if (!options_.sender) {
       InputError("a CSV batch needs --sender FILE: a JSON file with " + std::string(kSenderKey) +
                  " (and Pfad, or --out)");
       return std::nullopt;
     }
-    const auto payments = ReadBatch(options_.batch, false, *bytes);
+    auto payments = ReadBatch(options_.batch, false, *bytes);
+    bytes.reset();
     const auto sender_bytes = ReadFile(*options_.sender);
     if (!payments || !sender_bytes) return std::nullopt;
     const auto sender = ReadBatch(*options_.sender, true, *sender_bytes);
@@ -204,7 +205,7 @@ class Generation {
     }
     // Both files are checked in full before either fault stops the run.
     auto sender_plan = Plan(*options_.sender, *sender);
-    auto payments_plan = Plan(options_.batch, *payments);
+    auto payments_plan = Plan(options_.batch, std::move(*payments));
     if (!sender_plan || !payments_plan) return std::nullopt;
     sender_plan->transfers = std::move(payments_plan->transfers);
     return sender_plan;
@@ -283,21 +284,24 @@ class Generation {
         sender.ok ? AutomationObject::FromVariant(std::move(sender.result)) : std::nullopt;
     if (!sender_object) return RunFailed(std::string(kGetSender) + ": " + sender.error);
     PutAll(*sender_object, plan.sender.values, errors);
-    for (const PlannedObject& planned : plan.transfers) {
+    // Once an object holds a payment, of its planned values only the few that
+    // may need explaining stay.
+    std::vector<std::string> fehler_holders;
+    AddFehlerHolders(plan.sender, fehler_holders);
+    for (PlannedObject& planned : plan.transfers) {
       auto transfer = AutomationObject::Create(kTransferClass);
       if (!transfer.object) return RunFailed(transfer.error);
       PutAll(*transfer.object, planned.values, errors);
       const CallOutcome added = file.Call(kAddTransfer, Variant::Object(transfer.object->get()));
       if (!added.ok) return RunFailed(std::string(kAddTransfer) + ": " + added.error);
+      AddFehlerHolders(planned, fehler_holders);
+      std::vector<PlannedValue>().swap(planned.values);
     }
     if (!errors.empty()) {
       const std::string batch = options_.batch;
       for (const std::string& error : errors) InputError(batch + ": " + error);
       return kInputError;
     }
-    // The objects hold the payments now: of the planned values only the few
-    // that may need explaining stay.
-    const std::vector<std::string> fehler_holders = FehlerHolders(plan);
     const std::size_t payments = plan.transfers.size();
     std::vector<PlannedObject>().swap(plan.transfers);
 
@@ -331,6 +335,10 @@ class Generation {
       out_ << "\nSummary: a record could not be rendered; no file was written.\n";
       return kRunFailed;
     }
+    // The objects go before the written file is read back, so that the
+    // payments are never held twice.
+    sender_object.reset();
+    created.object.reset();
     const int status = Report(path, payments, result == "SUCCESS");
     if (status == kFindings && json_["bank_check"].value("sound", false)) {
       ExplainFileTextMessage(fehler_holders, result);
@@ -408,19 +416,13 @@ class Generation {
 
   // The values that put FEHLER into the file, once upper-cased: "MeineInfo,
   // Name (\"FEHLERFREI GMBH\")".
-  static std::vector<std::string> FehlerHolders(const BatchPlan& plan) {
-    std::vector<std::string> holders;
-    auto look = [&holders](const std::string& place, const std::vector<PlannedValue>& values) {
-      for (const PlannedValue& value : values) {
-        if (value.is_text && HoldsFehler(value.text)) {
-          holders.push_back(place + ", " + value.member + " (" +
-                            QuoteShort(UpperAscii(value.text)) + ")");
-        }
+  static void AddFehlerHolders(const PlannedObject& object, std::vector<std::string>& holders) {
+    for (const PlannedValue& value : object.values) {
+      if (value.is_text && HoldsFehler(value.text)) {
+        holders.push_back(object.place + ", " + value.member + " (" +
+                          QuoteShort(UpperAscii(value.text)) + ")");
       }
-    };
-    look(plan.sender.place, plan.sender.values);
-    for (const PlannedObject& payment : plan.transfers) look(payment.place, payment.values);
-    return holders;
+    }
   }
 
   // Whether `text` holds FEHLER once its ASCII letters are upper-cased,
