@@ -1,5 +1,7 @@
 #include "cli/generate_command.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <sstream>
 #include <vector>
@@ -339,6 +341,7 @@ class Generation {
     // payments are never held twice.
     sender_object.reset();
     created.object.reset();
+    malloc_trim(0);  // and their memory goes back to the system, not just to the heap
     const int status = Report(path, payments, result == "SUCCESS");
     if (status == kFindings && json_["bank_check"].value("sound", false)) {
       ExplainFileTextMessage(fehler_holders, result);
