@@ -121,44 +121,52 @@ constexpr bool CoversRecord(const RecordSpec& record) {
 static_assert(CoversRecord(kRecords[0]) && CoversRecord(kRecords[1]) && CoversRecord(kRecords[2]) &&
               CoversRecord(kRecords[3]) && CoversRecord(kRecords[4]));
 
-// The fields of each layout in the order of their ids, for a binary search:
-// the checks look fields up by id many times per record.
-// Ids are a few characters: compared in place, shorter than a library call.
-constexpr bool IdLess(std::string_view a, std::string_view b) noexcept {
-  const std::size_t common = a.size() < b.size() ? a.size() : b.size();
-  for (std::size_t i = 0; i < common; ++i) {
-    if (a[i] != b[i]) return a[i] < b[i];
-  }
-  return a.size() < b.size();
+// Each layout's fields by a number made of their id, for a binary search:
+// the checks look fields up by id many times per record. An id of up to
+// seven characters fits the number with its length; longer ones are searched
+// field by field.
+constexpr std::size_t kLongestPackedId = 7;
+
+constexpr std::uint64_t PackedId(std::string_view id) noexcept {
+  std::uint64_t key = 0;
+  for (const char c : id) key = key << 8 | static_cast<unsigned char>(c);
+  return key << 8 | id.size();
 }
+
+struct KeyedField {
+  std::uint64_t key;
+  std::size_t field;  // index into the layout's fields
+};
 
 template <std::size_t N>
-constexpr std::array<std::uint8_t, N> ById(const std::array<FieldSpec, N>& fields) {
-  std::array<std::uint8_t, N> order{};
-  for (std::size_t i = 0; i < N; ++i) order[i] = static_cast<std::uint8_t>(i);
-  std::sort(order.begin(), order.end(), [&fields](std::uint8_t a, std::uint8_t b) {
-    return IdLess(fields[a].id, fields[b].id);
-  });
-  return order;
+constexpr std::array<KeyedField, N> ByPackedId(const std::array<FieldSpec, N>& fields) {
+  std::array<KeyedField, N> keyed{};
+  for (std::size_t i = 0; i < N; ++i) {
+    if (fields[i].id.size() > kLongestPackedId) throw "field id too long to pack";
+    keyed[i] = {PackedId(fields[i].id), i};
+  }
+  std::sort(keyed.begin(), keyed.end(),
+            [](const KeyedField& a, const KeyedField& b) { return a.key < b.key; });
+  return keyed;
 }
 
-constexpr auto kQById = ById(kQFields);
-constexpr auto kTById = ById(kTFields);
-constexpr auto kVById = ById(kVFields);
-constexpr auto kWById = ById(kWFields);
-constexpr auto kZById = ById(kZFields);
+constexpr auto kQByKey = ByPackedId(kQFields);
+constexpr auto kTByKey = ByPackedId(kTFields);
+constexpr auto kVByKey = ByPackedId(kVFields);
+constexpr auto kWByKey = ByPackedId(kWFields);
+constexpr auto kZByKey = ByPackedId(kZFields);
 
 struct FieldIndex {
   std::span<const FieldSpec> fields;
-  std::span<const std::uint8_t> by_id;
+  std::span<const KeyedField> by_key;
 };
 
 constexpr std::array<FieldIndex, 5> kFieldIndexes{{
-    {kTFields, kTById},
-    {kQFields, kQById},
-    {kZFields, kZById},
-    {kVFields, kVById},
-    {kWFields, kWById},
+    {kTFields, kTByKey},
+    {kQFields, kQByKey},
+    {kZFields, kZByKey},
+    {kVFields, kVByKey},
+    {kWFields, kWByKey},
 }};
 
 }  // namespace
@@ -173,12 +181,12 @@ const RecordSpec* FindRecordSpec(char type) noexcept {
 const FieldSpec* FindField(const RecordSpec& layout, std::string_view id) noexcept {
   for (const FieldIndex& index : kFieldIndexes) {
     if (index.fields.data() != layout.fields.data()) continue;
-    const auto found = std::lower_bound(index.by_id.begin(), index.by_id.end(), id,
-                                        [&index](std::uint8_t field, std::string_view wanted) {
-                                          return IdLess(index.fields[field].id, wanted);
-                                        });
-    return found != index.by_id.end() && index.fields[*found].id == id ? &index.fields[*found]
-                                                                       : nullptr;
+    if (id.size() > kLongestPackedId) return nullptr;  // no field has so long an id
+    const std::uint64_t key = PackedId(id);
+    const auto found = std::lower_bound(
+        index.by_key.begin(), index.by_key.end(), key,
+        [](const KeyedField& field, std::uint64_t wanted) { return field.key < wanted; });
+    return found != index.by_key.end() && found->key == key ? &index.fields[found->field] : nullptr;
   }
   for (const FieldSpec& field : layout.fields) {
     if (field.id == id) return &field;
