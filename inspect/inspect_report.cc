@@ -103,58 +103,70 @@ class WidthsOfRows {
   std::vector<std::pair<const RecordSpec*, Widths>> layouts_;
 };
 
-// Writes the tables' rows: "  Q3      BLZ    6-13       37040044".
+// Writes the tables' rows: "  Q3      BLZ    6-13       37040044". What
+// stands before the content is the same in every record of a type, so it is
+// made once per field.
 class TableWriter {
  public:
   TableWriter(ReportStream& out, const Widths& widths, const Windows1252Table& table)
-      : out_(out), widths_(widths), table_(table) {}
+      : out_(out), widths_(widths), table_(table), header_(Prefix("Field", "Name", "Positions")) {
+    header_ += "Content\n";
+  }
 
-  void Header() { WriteRow("Field", "Name", "Positions", {}, false); }
+  void Header() { out_ << header_; }
 
   void Row(std::string_view id, std::string_view name, std::size_t first, std::size_t last,
            std::string_view bytes) {
-    range_ = {first, last};
-    WriteRow(id, name, {}, bytes, true);
+    WriteRow(Prefix(id, name, Positions(first, last)), bytes);
+  }
+
+  // The row of the `index`th field of `layout`.
+  void FieldRow(const RecordSpec& layout, std::size_t index, std::string_view bytes) {
+    WriteRow(PrefixesOf(layout)[index], bytes);
   }
 
  private:
-  void WriteRow(std::string_view id, std::string_view name, std::string_view positions,
-                std::string_view bytes, bool numbered) {
-    std::string& text = out_.pending();
-    const std::size_t start = text.size();
-    out_ << "  ";
-    Padded(id, widths_.id);
-    out_ << "  ";
-    Padded(name, widths_.name);
-    out_ << "  ";
-    const std::size_t positions_start = text.size();
-    if (numbered) {
-      out_ << range_;
-    } else {
-      out_ << positions;
-    }
-    const std::size_t written = text.size() - positions_start;  // digits, "-" or "Positions"
-    if (written < widths_.positions) out_.Blanks(widths_.positions - written);
-    out_ << "  ";
-    if (numbered) {
-      AppendPrintableWindows1252(text, TrimTrailingBlanks(bytes), table_);
-    } else {
-      out_ << "Content";
-    }
-    while (text.size() > start && text.back() == ' ') text.pop_back();
-    out_ << '\n';
+  std::string Prefix(std::string_view id, std::string_view name, std::string_view positions) const {
+    std::string prefix = "  ";
+    Padded(prefix, id, widths_.id);
+    prefix += "  ";
+    Padded(prefix, name, widths_.name);
+    prefix += "  ";
+    Padded(prefix, positions, widths_.positions);
+    prefix += "  ";
+    return prefix;
   }
 
-  void Padded(std::string_view text, std::size_t width) {
-    out_ << text;
+  static void Padded(std::string& to, std::string_view text, std::size_t width) {
+    to += text;
     const std::size_t length = DisplayWidth(text);
-    if (length < width) out_.Blanks(width - length);
+    if (length < width) to.append(width - length, ' ');
+  }
+
+  const std::vector<std::string>& PrefixesOf(const RecordSpec& layout) {
+    for (const auto& [known, prefixes] : prefixes_) {
+      if (known == &layout) return prefixes;
+    }
+    std::vector<std::string> prefixes;
+    for (const FieldSpec& field : layout.fields)
+      prefixes.push_back(Prefix(field.id, field.name, Positions(field.first, field.last())));
+    return prefixes_.emplace_back(&layout, std::move(prefixes)).second;
+  }
+
+  void WriteRow(std::string_view prefix, std::string_view bytes) {
+    std::string& text = out_.pending();
+    const std::size_t start = text.size();
+    text += prefix;
+    AppendPrintableWindows1252(text, TrimTrailingBlanks(bytes), table_);
+    while (text.size() > start && text.back() == ' ') text.pop_back();
+    text += '\n';
   }
 
   ReportStream& out_;
   const Widths& widths_;
   const Windows1252Table& table_;
-  std::pair<std::size_t, std::size_t> range_;
+  std::string header_;
+  std::vector<std::pair<const RecordSpec*, std::vector<std::string>>> prefixes_;
 };
 
 void WriteTitle(const Record& record, const Windows1252Table& table, ReportStream& out) {
@@ -178,13 +190,14 @@ void WriteTable(const Record& record, TableWriter& rows, ReportStream& out) {
     rows.Row("-", "(unknown)", 1, size, record.bytes);
     return;
   }
-  for (const FieldSpec& field : record.layout->fields) {
-    if (field.first > size) {
+  const std::span<const FieldSpec> fields = record.layout->fields;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (fields[i].first > size) {
       out << "  (the record ends after " << Plural(size, "byte", "bytes") << "; position "
-          << field.first << " onwards is missing)\n";
+          << fields[i].first << " onwards is missing)\n";
       break;
     }
-    rows.Row(field.id, field.name, field.first, field.last(), record.Field(field));
+    rows.FieldRow(*record.layout, i, record.Field(fields[i]));
   }
   if (size > record.layout->length) {
     rows.Row("-", "(surplus)", record.layout->length + 1, size,
