@@ -1,5 +1,9 @@
 #include "inspect/inspect_json.h"
 
+#include <span>
+#include <sstream>
+#include <utility>
+
 #include "inspect/inspect_report.h"
 #include "inspect/report_stream.h"
 #include "reader/text_encoding.h"
@@ -30,27 +34,55 @@ void WriteContent(std::string_view bytes, const Windows1252Table& table, ReportS
   out.JsonString(utf8);
 }
 
-void WriteFields(const Record& record, const Windows1252Table& table, ReportStream& out) {
+// What stands before a field's content is the same in every record of a
+// type: made once per field of a layout.
+class FieldPrefixes {
+ public:
+  const std::vector<std::string>& Of(const RecordSpec& layout) {
+    for (const auto& [known, prefixes] : layouts_) {
+      if (known == &layout) return prefixes;
+    }
+    std::vector<std::string> prefixes;
+    for (const FieldSpec& field : layout.fields) {
+      std::ostringstream text;
+      {
+        ReportStream out(text);
+        out << "        {\n          \"id\": ";
+        out.JsonString(field.id);
+        out << kFieldMember << "name\": ";
+        out.JsonString(field.name);
+        out << kFieldMember << "first\": " << field.first;
+        out << kFieldMember << "last\": " << field.last();
+        out << kFieldMember << "content\": ";
+      }
+      prefixes.push_back(text.str());
+    }
+    return layouts_.emplace_back(&layout, std::move(prefixes)).second;
+  }
+
+ private:
+  std::vector<std::pair<const RecordSpec*, std::vector<std::string>>> layouts_;
+};
+
+void WriteFields(const Record& record, const Windows1252Table& table, FieldPrefixes& prefixes,
+                 ReportStream& out) {
   bool first = true;
   if (record.layout != nullptr) {
-    for (const FieldSpec& field : record.layout->fields) {
-      if (field.first > record.bytes.size()) break;
-      out << (first ? "[\n        {\n          \"id\": " : ",\n        {\n          \"id\": ");
+    const std::span<const FieldSpec> fields = record.layout->fields;
+    const std::vector<std::string>& before_content = prefixes.Of(*record.layout);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      if (fields[i].first > record.bytes.size()) break;
+      out << (first ? "[\n" : ",\n") << before_content[i];
       first = false;
-      out.JsonString(field.id);
-      out << kFieldMember << "name\": ";
-      out.JsonString(field.name);
-      out << kFieldMember << "first\": " << field.first;
-      out << kFieldMember << "last\": " << field.last();
-      out << kFieldMember << "content\": ";
-      WriteContent(record.Field(field), table, out);
+      WriteContent(record.Field(fields[i]), table, out);
       out << "\n        }";
     }
   }
   out << (first ? "[]" : "\n      ]");
 }
 
-void WriteRecord(const Record& record, const Windows1252Table& table, ReportStream& out) {
+void WriteRecord(const Record& record, const Windows1252Table& table, FieldPrefixes& prefixes,
+                 ReportStream& out) {
   out << "    {\n      \"record\": " << record.index;
   out << kRecordMember << "type\": ";
   out.JsonString(TypeText(record.type, table));
@@ -59,7 +91,7 @@ void WriteRecord(const Record& record, const Windows1252Table& table, ReportStre
   out << kRecordMember << "length\": " << record.bytes.size();
   out << kRecordMember << "known\": " << (record.layout != nullptr);
   out << kRecordMember << "fields\": ";
-  WriteFields(record, table, out);
+  WriteFields(record, table, prefixes, out);
   out << "\n    }";
 }
 
@@ -117,9 +149,13 @@ void WriteInspectionJson(const Inspection& inspection, std::string_view path, st
     return;
   }
   stream << ",\n  \"sound\": " << inspection.sound() << ",\n  \"records\": ";
+  FieldPrefixes prefixes;
   WriteList(
       file.records,
-      [&table](const Record& record, ReportStream& to) { WriteRecord(record, table, to); }, stream);
+      [&table, &prefixes](const Record& record, ReportStream& to) {
+        WriteRecord(record, table, prefixes, to);
+      },
+      stream);
   stream << ",\n  \"findings\": ";
   WriteList(
       inspection.findings,
