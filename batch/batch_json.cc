@@ -78,8 +78,8 @@ class DuplicateMembers {
           }
         }
         break;
-      case Event::value:
-        PlaceOfNextValue();
+      case Event::value:  // only counted: a scalar opens no frame that needs its name
+        if (!frames_.empty() && frames_.back().array) ++frames_.back().elements;
         break;
     }
   }
