@@ -1,6 +1,5 @@
 #include "reader/record_tables.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -121,10 +120,9 @@ constexpr bool CoversRecord(const RecordSpec& record) {
 static_assert(CoversRecord(kRecords[0]) && CoversRecord(kRecords[1]) && CoversRecord(kRecords[2]) &&
               CoversRecord(kRecords[3]) && CoversRecord(kRecords[4]));
 
-// Each layout's fields by a number made of their id, for a binary search:
+// Each layout's fields in a table addressed by a number made of their id:
 // the checks look fields up by id many times per record. An id of up to
-// seven characters fits the number with its length; longer ones are searched
-// field by field.
+// seven characters fits the number with its length; no field has a longer one.
 constexpr std::size_t kLongestPackedId = 7;
 
 constexpr std::uint64_t PackedId(std::string_view id) noexcept {
@@ -133,40 +131,50 @@ constexpr std::uint64_t PackedId(std::string_view id) noexcept {
   return key << 8 | id.size();
 }
 
+// Open addressing: far more slots than any layout has fields, so that a
+// search ends at its first or second slot.
+constexpr std::size_t kSlots = 128;
+constexpr std::size_t kNoField = ~std::size_t{0};
+
+constexpr std::size_t SlotOf(std::uint64_t key) noexcept {
+  return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15u) >> 57);  // the top 7 bits
+}
+
 struct KeyedField {
-  std::uint64_t key;
-  std::size_t field;  // index into the layout's fields
+  std::uint64_t key = 0;
+  std::size_t field = kNoField;  // index into the layout's fields
 };
 
 template <std::size_t N>
-constexpr std::array<KeyedField, N> ByPackedId(const std::array<FieldSpec, N>& fields) {
-  std::array<KeyedField, N> keyed{};
+constexpr std::array<KeyedField, kSlots> HashedById(const std::array<FieldSpec, N>& fields) {
+  static_assert(N < kSlots / 2);
+  std::array<KeyedField, kSlots> slots{};
   for (std::size_t i = 0; i < N; ++i) {
     if (fields[i].id.size() > kLongestPackedId) throw "field id too long to pack";
-    keyed[i] = {PackedId(fields[i].id), i};
+    std::size_t slot = SlotOf(PackedId(fields[i].id));
+    while (slots[slot].field != kNoField) slot = (slot + 1) % kSlots;
+    slots[slot] = {PackedId(fields[i].id), i};
   }
-  std::sort(keyed.begin(), keyed.end(),
-            [](const KeyedField& a, const KeyedField& b) { return a.key < b.key; });
-  return keyed;
+  return slots;
 }
 
-constexpr auto kQByKey = ByPackedId(kQFields);
-constexpr auto kTByKey = ByPackedId(kTFields);
-constexpr auto kVByKey = ByPackedId(kVFields);
-constexpr auto kWByKey = ByPackedId(kWFields);
-constexpr auto kZByKey = ByPackedId(kZFields);
+constexpr auto kQSlots = HashedById(kQFields);
+constexpr auto kTSlots = HashedById(kTFields);
+constexpr auto kVSlots = HashedById(kVFields);
+constexpr auto kWSlots = HashedById(kWFields);
+constexpr auto kZSlots = HashedById(kZFields);
 
 struct FieldIndex {
   std::span<const FieldSpec> fields;
-  std::span<const KeyedField> by_key;
+  const std::array<KeyedField, kSlots>* slots;
 };
 
 constexpr std::array<FieldIndex, 5> kFieldIndexes{{
-    {kTFields, kTByKey},
-    {kQFields, kQByKey},
-    {kZFields, kZByKey},
-    {kVFields, kVByKey},
-    {kWFields, kWByKey},
+    {kTFields, &kTSlots},
+    {kQFields, &kQSlots},
+    {kZFields, &kZSlots},
+    {kVFields, &kVSlots},
+    {kWFields, &kWSlots},
 }};
 
 }  // namespace
@@ -183,10 +191,11 @@ const FieldSpec* FindField(const RecordSpec& layout, std::string_view id) noexce
     if (index.fields.data() != layout.fields.data()) continue;
     if (id.size() > kLongestPackedId) return nullptr;  // no field has so long an id
     const std::uint64_t key = PackedId(id);
-    const auto found = std::lower_bound(
-        index.by_key.begin(), index.by_key.end(), key,
-        [](const KeyedField& field, std::uint64_t wanted) { return field.key < wanted; });
-    return found != index.by_key.end() && found->key == key ? &index.fields[found->field] : nullptr;
+    for (std::size_t slot = SlotOf(key);; slot = (slot + 1) % kSlots) {
+      const KeyedField& entry = (*index.slots)[slot];
+      if (entry.field == kNoField) return nullptr;
+      if (entry.key == key) return &index.fields[entry.field];
+    }
   }
   for (const FieldSpec& field : layout.fields) {
     if (field.id == id) return &field;
