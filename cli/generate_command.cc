@@ -3,6 +3,7 @@
 #include <malloc.h>
 
 #include <algorithm>
+#include <map>
 #include <sstream>
 #include <vector>
 
@@ -45,6 +46,7 @@ constexpr std::string_view kInvalidCharacter = "enthält ein ungültiges Zeichen
 constexpr std::string_view kFehler = "FEHLER";
 
 using Json = nlohmann::ordered_json;
+using MemberIds = std::map<std::string, XkDispId, std::less<>>;
 
 std::string UpperAscii(std::string text) {
   for (char& c : text) {
@@ -252,18 +254,29 @@ class Generation {
 
   // Property writes the component itself refuses (such as a number beyond its
   // range) are input errors too; they are gathered before anything is written.
+  // With `ids`, members are put by the dispatch ids found on an earlier
+  // object of the same class.
   void PutAll(AutomationObject& object, const std::vector<PlannedValue>& values,
-              std::vector<std::string>& errors) {
+              std::vector<std::string>& errors, MemberIds* ids = nullptr) {
     for (const PlannedValue& value : values) {
       const Variant variant =
           value.is_text ? Variant::Text(value.text) : Variant::Integer(value.integer);
-      const CallOutcome outcome = object.Put(value.member, variant);
+      const std::optional<XkDispId> id = ids ? IdOf(object, value.member, *ids) : std::nullopt;
+      const CallOutcome outcome = id ? object.Put(*id, variant) : object.Put(value.member, variant);
       if (!outcome.ok) {
         errors.push_back(value.place + ", " + value.member + ": the component refuses " +
                          (value.is_text ? QuoteShort(value.text) : std::to_string(value.integer)) +
                          ": " + outcome.error);
       }
     }
+  }
+
+  static std::optional<XkDispId> IdOf(AutomationObject& object, const std::string& member,
+                                      MemberIds& ids) {
+    if (const auto found = ids.find(member); found != ids.end()) return found->second;
+    const std::optional<XkDispId> id = object.IdOf(member);
+    if (id) ids.emplace(member, *id);
+    return id;
   }
 
   int RunFailed(const std::string& message) {
@@ -290,10 +303,11 @@ class Generation {
     // may need explaining stay.
     std::vector<std::string> fehler_holders;
     AddFehlerHolders(plan.sender, fehler_holders);
+    MemberIds transfer_ids;  // every payment is of one class
     for (PlannedObject& planned : plan.transfers) {
       auto transfer = AutomationObject::Create(kTransferClass);
       if (!transfer.object) return RunFailed(transfer.error);
-      PutAll(*transfer.object, planned.values, errors);
+      PutAll(*transfer.object, planned.values, errors, &transfer_ids);
       const CallOutcome added = file.Call(kAddTransfer, Variant::Object(transfer.object->get()));
       if (!added.ok) return RunFailed(std::string(kAddTransfer) + ": " + added.error);
       AddFehlerHolders(planned, fehler_holders);
