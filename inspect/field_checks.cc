@@ -42,7 +42,9 @@ bool FormatHolds(const Record& record, const FieldSpec& field, std::string_view 
     return false;
   }
   if (field.format != FieldFormat::kAlpha) return true;
-  for (std::size_t i = 0; i < content.size(); ++i) {
+  // Trailing blanks are DTAZV characters: only the text before them is read.
+  const std::size_t text_length = TrimTrailingBlanks(content).size();
+  for (std::size_t i = 0; i < text_length; ++i) {
     if (!IsDtazvCharacter(content[i])) {
       findings.About(record, field,
                      "holds " + findings.Quote(content.substr(i, 1)) + " at position " +
