@@ -56,13 +56,13 @@ xkdtazv::DtAzvDatei& FilledFile(std::size_t payments) {
   return *file;
 }
 
+// Written anew by every benchmark that uses it, so that it always holds
+// the payments of this build.
 std::string BatchPath(std::size_t payments) {
   const std::string directory = BenchDirectory();
   const std::string path = directory + "/batch-" + std::to_string(payments) + ".json";
-  if (!std::filesystem::exists(path)) {
-    std::ofstream(path) << xkdtazv::bench::BatchJson(
-        directory, "GENERATED." + std::to_string(payments), payments);
-  }
+  std::ofstream(path) << xkdtazv::bench::BatchJson(
+      directory, "GENERATED." + std::to_string(payments), payments);
   return path;
 }
 
