@@ -53,21 +53,12 @@ BatchValue ValueOf(const Json& json) {
   return value;
 }
 
-// The object's members as settings, or an error when it is no object.
-std::optional<BatchObject> ObjectOf(const Json& json, const std::string& place) {
-  if (!json.is_object()) return std::nullopt;
-  BatchObject object{place, {}};
-  for (const auto& [key, value] : json.items()) {
-    object.settings.push_back({key, ValueOf(value), place});
-  }
-  return object;
-}
-
 // Finds the first member given twice in one object, which JSON parsers
 // otherwise settle silently by keeping one of the two values.
 class DuplicateMembers {
  public:
-  bool Notice(Json::parse_event_t event, const Json& parsed) {
+  // `key` is the key read, for a key event.
+  void Notice(Json::parse_event_t event, std::string_view key = {}) {
     using Event = Json::parse_event_t;
     switch (event) {
       case Event::object_start:
@@ -81,17 +72,16 @@ class DuplicateMembers {
       case Event::key:
         if (!frames_.empty()) {
           Frame& frame = frames_.back();
-          frame.key = parsed.get<std::string>();
+          frame.key = key;
           if (!frame.keys.insert(frame.key).second && error_.empty()) {
             error_ = frame.place + ": the member " + QuoteShort(frame.key) + " is given twice";
           }
         }
         break;
-      case Event::value:
-        PlaceOfNextValue();
+      case Event::value:  // only counted: a scalar opens no frame that needs its name
+        if (!frames_.empty() && frames_.back().array) ++frames_.back().elements;
         break;
     }
-    return true;
   }
 
   const std::string& error() const noexcept { return error_; }
@@ -147,52 +137,174 @@ BatchReadResult Failed(std::string error) {
   return BatchReadResult{std::nullopt, std::move(error)};
 }
 
-BatchReadResult Read(std::string_view text) {
-  Json json;
-  DuplicateMembers duplicates;
-  try {
-    json = Json::parse(text.begin(), text.end(),
-                       [&duplicates](int, Json::parse_event_t event, Json& parsed) {
-                         return duplicates.Notice(event, parsed);
-                       });
-  } catch (const Json::parse_error& error) {
-    return Failed(EscapeInvalidUtf8(ShortLastRead(WithoutExceptionId(error.what()))));
+// Builds the batch while the parser reads, without a document tree: a batch
+// of tens of thousands of payments would otherwise be held twice. Keeps
+// reading after the first fault in the batch's shape, since a syntax error or
+// a member given twice anywhere is reported first.
+class BatchBuilder {
+ public:
+  // The parser's events, as nlohmann::json's SAX interface names them.
+  bool null() { return Value(ValueOf(Json(nullptr))); }
+  bool boolean(bool value) { return Value(ValueOf(Json(value))); }
+  bool number_integer(Json::number_integer_t value) { return Value(ValueOf(Json(value))); }
+  bool number_unsigned(Json::number_unsigned_t value) { return Value(ValueOf(Json(value))); }
+  bool number_float(Json::number_float_t value, const std::string&) {
+    return Value(ValueOf(Json(value)));
   }
-  if (!duplicates.error().empty()) return Failed(duplicates.error());
-  if (!json.is_object()) {
-    return Failed("the batch must be a JSON object with Pfad, DiffFileName, " +
-                  std::string(kSenderKey) + " and " + std::string(kTransfersKey) + ", not " +
-                  std::string(json.type_name() == std::string("array") ? "an " : "a ") +
-                  json.type_name());
+  bool string(std::string& text) {
+    BatchValue value;
+    value.text = std::move(text);
+    return Value(std::move(value));
   }
-  Batch batch;
-  for (const auto& [key, value] : json.items()) {
-    if (key == kSenderKey) {
-      batch.sender = ObjectOf(value, std::string(kSenderKey));
-      if (!batch.sender) {
-        return Failed(std::string(kSenderKey) +
-                      " must be an object of member names and values, not " + value.type_name());
-      }
-    } else if (key == kTransfersKey) {
-      if (!value.is_array()) {
-        return Failed(std::string(kTransfersKey) + " must be a list of objects, not " +
-                      value.type_name());
-      }
-      batch.has_transfers = true;
-      for (std::size_t i = 0; i < value.size(); ++i) {
-        const std::string place = std::string(kTransfersKey) + " " + std::to_string(i + 1);
-        auto transfer = ObjectOf(value[i], place);
-        if (!transfer) {
-          return Failed(place + " must be an object of member names and values, not " +
-                        value[i].type_name());
-        }
-        batch.transfers.push_back(std::move(*transfer));
-      }
-    } else {
-      batch.file.push_back({key, ValueOf(value), "top level"});
+  bool binary(Json::binary_t&) { return Value(ValueOf(Json())); }  // not in JSON text
+  bool start_object(std::size_t) {
+    duplicates_.Notice(Json::parse_event_t::object_start);
+    return Open(Json::value_t::object);
+  }
+  bool key(std::string& text) {
+    duplicates_.Notice(Json::parse_event_t::key, text);
+    if (frames_.back().role != Role::kIgnored) frames_.back().key = text;
+    return true;
+  }
+  bool end_object() {
+    duplicates_.Notice(Json::parse_event_t::object_end);
+    // A payment's settings are kept for the whole run: no spare room.
+    if (frames_.back().role == Role::kTransfer) batch_.transfers.back().settings.shrink_to_fit();
+    frames_.pop_back();
+    return true;
+  }
+  bool start_array(std::size_t) {
+    duplicates_.Notice(Json::parse_event_t::array_start);
+    return Open(Json::value_t::array);
+  }
+  bool end_array() {
+    duplicates_.Notice(Json::parse_event_t::array_end);
+    frames_.pop_back();
+    return true;
+  }
+  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& error) {
+    syntax_error_ = EscapeInvalidUtf8(ShortLastRead(WithoutExceptionId(error.what())));
+    return false;
+  }
+
+  BatchReadResult Result() && {
+    if (syntax_error_) return Failed(std::move(*syntax_error_));
+    if (!duplicates_.error().empty()) return Failed(duplicates_.error());
+    if (root_type_ != "object") {
+      return Failed("the batch must be a JSON object with Pfad, DiffFileName, " +
+                    std::string(kSenderKey) + " and " + std::string(kTransfersKey) + ", not " +
+                    (root_type_ == "array" ? "an " : "a ") + root_type_);
     }
+    if (shape_error_) return Failed(std::move(*shape_error_));
+    return BatchReadResult{std::move(batch_), {}};
   }
-  return BatchReadResult{std::move(batch), {}};
+
+ private:
+  // What an open object or list is to the batch.
+  enum class Role { kTop, kSender, kTransfers, kTransfer, kIgnored };
+  struct Frame {
+    Role role;
+    std::string key;  // the latest key of an object that is read
+  };
+
+  bool Value(BatchValue value) {
+    duplicates_.Notice(Json::parse_event_t::value);
+    Place(std::move(value));
+    return true;
+  }
+
+  bool Open(Json::value_t type) {
+    frames_.push_back({Place(ValueOf(Json(type))), {}});
+    return true;
+  }
+
+  // Files `value` where the batch keeps it; for an object or a list, the
+  // role it plays from now on.
+  Role Place(BatchValue value) {
+    const bool object = value.kind == BatchValue::Kind::kObject;
+    const bool list = value.kind == BatchValue::Kind::kArray;
+    if (frames_.empty()) {
+      root_type_ = TypeName(value);
+      return object ? Role::kTop : Role::kIgnored;
+    }
+    Frame& parent = frames_.back();
+    if (shape_error_) return Role::kIgnored;
+    switch (parent.role) {
+      case Role::kTop:
+        if (parent.key == kSenderKey) {
+          if (object) {
+            batch_.sender = BatchObject{std::string(kSenderKey), {}};
+            return Role::kSender;
+          }
+          shape_error_ = std::string(kSenderKey) +
+                         " must be an object of member names and values, not " + TypeName(value);
+        } else if (parent.key == kTransfersKey) {
+          if (list) {
+            batch_.has_transfers = true;
+            return Role::kTransfers;
+          }
+          shape_error_ =
+              std::string(kTransfersKey) + " must be a list of objects, not " + TypeName(value);
+        } else {
+          batch_.file.push_back({parent.key, std::move(value), "top level"});
+        }
+        return Role::kIgnored;
+      case Role::kSender:
+        batch_.sender->settings.push_back({parent.key, std::move(value), batch_.sender->place});
+        return Role::kIgnored;
+      case Role::kTransfers: {
+        std::string place =
+            std::string(kTransfersKey) + " " + std::to_string(batch_.transfers.size() + 1);
+        if (!object) {
+          shape_error_ =
+              place + " must be an object of member names and values, not " + TypeName(value);
+          return Role::kIgnored;
+        }
+        batch_.transfers.push_back({std::move(place), {}});
+        return Role::kTransfer;
+      }
+      case Role::kTransfer: {
+        BatchObject& transfer = batch_.transfers.back();
+        transfer.settings.push_back({parent.key, std::move(value), transfer.place});
+        return Role::kIgnored;
+      }
+      case Role::kIgnored:
+        return Role::kIgnored;
+    }
+    return Role::kIgnored;
+  }
+
+  // The JSON type of a value, as nlohmann::json names it.
+  static std::string TypeName(const BatchValue& value) {
+    switch (value.kind) {
+      case BatchValue::Kind::kText:
+        return "string";
+      case BatchValue::Kind::kInteger:
+      case BatchValue::Kind::kNumber:
+        return "number";
+      case BatchValue::Kind::kBoolean:
+        return "boolean";
+      case BatchValue::Kind::kNull:
+        return "null";
+      case BatchValue::Kind::kArray:
+      case BatchValue::Kind::kObject:
+        break;
+    }
+    return value.text;  // "array", "object" or "binary"
+  }
+
+  DuplicateMembers duplicates_;
+  std::vector<Frame> frames_;
+  Batch batch_;
+  std::string root_type_;
+  std::optional<std::string> syntax_error_;
+  std::optional<std::string> shape_error_;
+};
+
+BatchReadResult Read(std::string_view text) {
+  BatchBuilder builder;
+  Json::sax_parse(text.begin(), text.end(), &builder);
+  return std::move(builder).Result();
 }
 
 }  // namespace

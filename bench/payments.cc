@@ -1,5 +1,7 @@
 #include "payments.h"
 
+#include <nlohmann/json.hpp>
+
 #include <array>
 
 namespace xkdtazv::bench {
@@ -10,20 +12,31 @@ struct Supplier {
   const char* city;
   LaenderCodes country;
   const char* bic;
-  const char* iban;
+  const char* iban;         // padded to 34 characters with zeros
+  std::size_t iban_length;  // without the padding, as a batch gives it
   Zahlungsart kind;
+  const char* kind_name;  // the names a batch uses
+  const char* country_name;
 };
 
 constexpr std::array<Supplier, 4> kSuppliers{{
     {"Fromagerie Dupont SA", "75001 Paris", LaenderCodes::FRANKREICH, "BNPAFRPP123",
-     "FR7630006000011234567890189000000000", Zahlungsart::EU_STANDART},
+     "FR7630006000011234567890189000000000", 27, Zahlungsart::EU_STANDART, "EU_STANDART",
+     "FRANKREICH"},
     {"Holzbau Oehlinger GmbH", "4020 Linz", LaenderCodes::OESTERREICH, "RZOOAT2L123",
-     "AT611904300234573201000000000000000", Zahlungsart::EUE},
+     "AT611904300234573201000000000000000", 20, Zahlungsart::EUE, "EUE", "OESTERREICH"},
     {"Van der Berg Logistiek BV", "3011 Rotterdam", LaenderCodes::NIEDERLANDE, "ABNANL2A123",
-     "NL91ABNA0417164300000000000000000000", Zahlungsart::EU_STANDART},
+     "NL91ABNA0417164300000000000000000000", 18, Zahlungsart::EU_STANDART, "EU_STANDART",
+     "NIEDERLANDE"},
     {"Ceramiche Rossi Srl", "41042 Fiorano", LaenderCodes::ITALIEN, "BCITITMM123",
-     "IT60X0542811101000000123456000000000", Zahlungsart::STANDARD},
+     "IT60X0542811101000000123456000000000", 27, Zahlungsart::STANDARD, "STANDARD", "ITALIEN"},
 }};
+
+std::string Amount(std::size_t i) {
+  return std::to_string(100 + i % 9000) + ",5" + std::to_string(i % 10);
+}
+
+std::string Purpose(std::size_t i) { return "Rechnung " + std::to_string(20260000 + i); }
 
 }  // namespace
 
@@ -50,11 +63,36 @@ void AddPayments(DtAzvDatei& file, std::size_t count) {
     payment->setIBAN(std::string(supplier.iban).substr(0, 34));
     payment->setName(supplier.name);
     payment->setOrtPLZ(supplier.city);
-    payment->setBetrag(std::to_string(100 + i % 9000) + ",5" + std::to_string(i % 10));
-    payment->setVerwendungszweck1("Rechnung " + std::to_string(20260000 + i));
+    payment->setBetrag(Amount(i));
+    payment->setVerwendungszweck1(Purpose(i));
     payment->setVerwendungszweck2("Kunde 4711");
     file.AddGeldTransfer(std::move(payment));
   }
+}
+
+std::string BatchJson(const std::string& directory, const std::string& name, std::size_t count) {
+  nlohmann::ordered_json batch = {{"Pfad", directory},
+                                  {"DiffFileName", name},
+                                  {"MeineInfo",
+                                   {{"BLZ", "37040044"},
+                                    {"Kontonummer", "0532013000"},
+                                    {"Name", "Muster Maschinenbau GmbH"},
+                                    {"Strasse", "Industriestrasse 12"},
+                                    {"OrtPLZ", "50667 Koeln"}}}};
+  nlohmann::ordered_json& transfers = batch["GeldTransfer"] = nlohmann::ordered_json::array();
+  for (std::size_t i = 0; i < count; ++i) {
+    const Supplier& supplier = kSuppliers[i % kSuppliers.size()];
+    transfers.push_back({{"Zahlungsart", supplier.kind_name},
+                         {"LaenderCode", supplier.country_name},
+                         {"BIC", supplier.bic},
+                         {"IBAN", std::string(supplier.iban).substr(0, supplier.iban_length)},
+                         {"Name", supplier.name},
+                         {"OrtPLZ", supplier.city},
+                         {"Betrag", Amount(i)},
+                         {"Verwendungszweck1", Purpose(i)},
+                         {"Verwendungszweck2", "Kunde 4711"}});
+  }
+  return batch.dump(2) + "\n";
 }
 
 }  // namespace xkdtazv::bench

@@ -15,6 +15,9 @@ namespace xkdtazv::bench {
 std::unique_ptr<DtAzvDatei> MakeFile(const std::string& directory);
 // Adds `count` payments with varied names, purposes and amounts.
 void AddPayments(DtAzvDatei& file, std::size_t count);
+// The same sender and payments as a JSON batch for `xkdtazv generate`,
+// writing the file `name` to `directory`.
+std::string BatchJson(const std::string& directory, const std::string& name, std::size_t count);
 
 }  // namespace xkdtazv::bench
 

@@ -18,6 +18,9 @@ if [[ ${2:-} == --smoke ]]; then
 fi
 "$build/bench/xkdtazv_bench" "${options[@]}"
 "$build/bench/xkdtazv_peak_memory" "$directory" "${payments[@]}"
+if [[ -x "$build/bench/xkdtazv_command_bench" ]]; then
+  "$build/bench/xkdtazv_command_bench" "${options[@]}"
+fi
 if [[ -x "$build/bench/xkdtazv_convert_bench" ]]; then
   "$build/bench/xkdtazv_convert_bench" "${options[@]}"
 fi

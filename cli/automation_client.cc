@@ -133,6 +133,20 @@ CallOutcome AutomationObject::Put(std::string_view member, const Variant& value)
   return Invoke(member, XK_DISPATCH_PROPERTYPUT, &value);
 }
 
+CallOutcome AutomationObject::Put(XkDispId member, const Variant& value) {
+  return Invoke(member, XK_DISPATCH_PROPERTYPUT, &value);
+}
+
+std::optional<XkDispId> AutomationObject::IdOf(std::string_view member) {
+  const Bstr name(member);
+  const XkChar16* names[] = {name.get()};
+  XkDispId dispid = XK_DISPID_UNKNOWN;
+  const XkResult status =
+      object_->lpVtbl->GetIDsOfNames(object_, nullptr, names, 1, kLocale, &dispid);
+  if (XK_FAILED(status)) return std::nullopt;
+  return dispid;
+}
+
 CallOutcome AutomationObject::Get(std::string_view member) {
   return Invoke(member, XK_DISPATCH_PROPERTYGET, nullptr);
 }
@@ -150,9 +164,14 @@ CallOutcome AutomationObject::Invoke(std::string_view member, std::uint16_t flag
   const Bstr name(member);
   const XkChar16* names[] = {name.get()};
   XkDispId dispid = XK_DISPID_UNKNOWN;
-  XkResult status = object_->lpVtbl->GetIDsOfNames(object_, nullptr, names, 1, kLocale, &dispid);
+  const XkResult status =
+      object_->lpVtbl->GetIDsOfNames(object_, nullptr, names, 1, kLocale, &dispid);
   if (XK_FAILED(status)) return Failed(std::string(member) + ": " + StatusText(status));
+  return Invoke(dispid, flags, argument);
+}
 
+CallOutcome AutomationObject::Invoke(XkDispId dispid, std::uint16_t flags,
+                                     const Variant* argument) {
   const XkDispId put_id = XK_DISPID_PROPERTYPUT;
   XkDispParams params{};
   if (argument != nullptr) {
@@ -166,8 +185,9 @@ CallOutcome AutomationObject::Invoke(std::string_view member, std::uint16_t flag
   CallOutcome outcome;
   XkExcepInfo exception{};
   std::uint32_t argument_error = 0;
-  status = object_->lpVtbl->Invoke(object_, dispid, nullptr, kLocale, flags, &params,
-                                   outcome.result.out(), &exception, &argument_error);
+  const XkResult status =
+      object_->lpVtbl->Invoke(object_, dispid, nullptr, kLocale, flags, &params,
+                              outcome.result.out(), &exception, &argument_error);
   if (status == XK_DISP_E_EXCEPTION) {
     outcome.error = Utf8Of(exception.description) + " (" + std::to_string(exception.number) + ")";
   } else if (XK_FAILED(status)) {

@@ -65,6 +65,10 @@ class AutomationObject {
   AutomationObject& operator=(const AutomationObject&) = delete;
 
   CallOutcome Put(std::string_view member, const Variant& value);
+  // By dispatch id, as IdOf found it on this object or another of its class:
+  // many objects of one class need not have their members named each time.
+  CallOutcome Put(XkDispId member, const Variant& value);
+  std::optional<XkDispId> IdOf(std::string_view member);
   CallOutcome Get(std::string_view member);
   CallOutcome Call(std::string_view method);
   CallOutcome Call(std::string_view method, const Variant& argument);
@@ -74,6 +78,7 @@ class AutomationObject {
  private:
   explicit AutomationObject(XkDispatch* object) noexcept : object_(object) {}
   CallOutcome Invoke(std::string_view member, std::uint16_t flags, const Variant* argument);
+  CallOutcome Invoke(XkDispId member, std::uint16_t flags, const Variant* argument);
 
   XkDispatch* object_ = nullptr;
 };

@@ -99,6 +99,7 @@ class Planner {
                                  const XkInterfaceInfo& interface,
                                  const std::vector<std::string>& hints) {
     std::vector<PlannedValue> values;
+    values.reserve(settings.size());
     for (const BatchSetting& setting : settings) {
       const XkMemberInfo* member = FindMember(interface, setting.member);
       if (member == nullptr || member->kind != XK_MEMBER_PROPERTY_READ_WRITE) {
@@ -199,7 +200,7 @@ std::vector<std::string> TopLevelNames() {
   return names;
 }
 
-PlanResult PlanBatch(const Batch& batch) {
+PlanResult PlanBatch(Batch batch) {
   PlanResult result;
   // A run counts its payments in 16 bits: the 32767th would fail it at the end.
   if (batch.transfers.size() > kMostPayments) {
@@ -228,9 +229,11 @@ PlanResult PlanBatch(const Batch& batch) {
     result.errors.push_back("the header names no " + std::string(kAmount) +
                             " column; every payment needs an amount");
   }
-  for (const BatchObject& object : batch.transfers) {
+  const std::vector<std::string> transfer_names = WritableNames(transfer);
+  plan.transfers.reserve(batch.transfers.size());
+  for (BatchObject& object : batch.transfers) {
     plan.transfers.push_back(
-        {object.place, planner.Plan(object.settings, transfer, WritableNames(transfer))});
+        {object.place, planner.Plan(object.settings, transfer, transfer_names)});
     const bool has_amount =
         std::any_of(object.settings.begin(), object.settings.end(),
                     [](const BatchSetting& setting) { return setting.member == kAmount; });
@@ -238,6 +241,7 @@ PlanResult PlanBatch(const Batch& batch) {
       result.errors.push_back(object.place + ", " + std::string(kAmount) +
                               ": missing; every payment needs an amount");
     }
+    std::vector<BatchSetting>().swap(object.settings);
   }
   if (result.errors.empty()) result.plan = std::move(plan);
   return result;

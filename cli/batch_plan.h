@@ -47,7 +47,9 @@ struct PlanResult {
 // The most payments one run of the component takes.
 inline constexpr std::size_t kMostPayments = 32766;
 
-PlanResult PlanBatch(const Batch& batch);
+// Takes the batch, so that each payment's settings go once planned: a batch
+// of many payments is then never held twice.
+PlanResult PlanBatch(Batch batch);
 
 // The names a batch may use at its top level, for hints.
 std::vector<std::string> TopLevelNames();

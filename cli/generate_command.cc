@@ -1,6 +1,9 @@
 #include "cli/generate_command.h"
 
+#include <malloc.h>
+
 #include <algorithm>
+#include <map>
 #include <sstream>
 #include <vector>
 
@@ -17,6 +20,7 @@
 #include "cli/interrupt_cleanup.h"
 #include "cli/result_findings.h"
 #include "inspect/finding_list.h"
+#include "inspect/inspect_json.h"
 #include "inspect/inspect_report.h"
 #include "inspect/inspection.h"
 #include "reader/text_encoding.h"
@@ -42,6 +46,7 @@ constexpr std::string_view kInvalidCharacter = "enthält ein ungültiges Zeichen
 constexpr std::string_view kFehler = "FEHLER";
 
 using Json = nlohmann::ordered_json;
+using MemberIds = std::map<std::string, XkDispId, std::less<>>;
 
 std::string UpperAscii(std::string text) {
   for (char& c : text) {
@@ -161,14 +166,14 @@ class Generation {
     return std::move(read.batch);
   }
 
-  std::optional<BatchPlan> Plan(const std::string& path, const Batch& batch) {
-    PlanResult planned = PlanBatch(batch);
+  std::optional<BatchPlan> Plan(const std::string& path, Batch batch) {
+    PlanResult planned = PlanBatch(std::move(batch));
     for (const std::string& error : planned.errors) InputError(path + ": " + error);
     return std::move(planned.plan);
   }
 
   std::optional<BatchPlan> ReadAndPlan() {
-    const auto bytes = ReadFile(options_.batch);
+    auto bytes = ReadFile(options_.batch);
     if (!bytes) return std::nullopt;
     if (IsJsonBatch(options_.batch, *bytes)) {
       if (options_.sender) {
@@ -176,21 +181,23 @@ class Generation {
                    " itself");
         return std::nullopt;
       }
-      const auto batch = ReadBatch(options_.batch, true, *bytes);
+      auto batch = ReadBatch(options_.batch, true, *bytes);
+      bytes.reset();  // the batch holds all it needs
       if (!batch) return std::nullopt;
       if (!batch->has_transfers) {
         InputError(options_.batch + ": the batch has no " + std::string(kTransfersKey) +
                    " list of payments");
         return std::nullopt;
       }
-      return Plan(options_.batch, *batch);
+      return Plan(options_.batch, std::move(*batch));
     }
     if (!options_.sender) {
       InputError("a CSV batch needs --sender FILE: a JSON file with " + std::string(kSenderKey) +
                  " (and Pfad, or --out)");
       return std::nullopt;
     }
-    const auto payments = ReadBatch(options_.batch, false, *bytes);
+    auto payments = ReadBatch(options_.batch, false, *bytes);
+    bytes.reset();
     const auto sender_bytes = ReadFile(*options_.sender);
     if (!payments || !sender_bytes) return std::nullopt;
     const auto sender = ReadBatch(*options_.sender, true, *sender_bytes);
@@ -202,7 +209,7 @@ class Generation {
     }
     // Both files are checked in full before either fault stops the run.
     auto sender_plan = Plan(*options_.sender, *sender);
-    auto payments_plan = Plan(options_.batch, *payments);
+    auto payments_plan = Plan(options_.batch, std::move(*payments));
     if (!sender_plan || !payments_plan) return std::nullopt;
     sender_plan->transfers = std::move(payments_plan->transfers);
     return sender_plan;
@@ -247,18 +254,29 @@ class Generation {
 
   // Property writes the component itself refuses (such as a number beyond its
   // range) are input errors too; they are gathered before anything is written.
+  // With `ids`, members are put by the dispatch ids found on an earlier
+  // object of the same class.
   void PutAll(AutomationObject& object, const std::vector<PlannedValue>& values,
-              std::vector<std::string>& errors) {
+              std::vector<std::string>& errors, MemberIds* ids = nullptr) {
     for (const PlannedValue& value : values) {
       const Variant variant =
           value.is_text ? Variant::Text(value.text) : Variant::Integer(value.integer);
-      const CallOutcome outcome = object.Put(value.member, variant);
+      const std::optional<XkDispId> id = ids ? IdOf(object, value.member, *ids) : std::nullopt;
+      const CallOutcome outcome = id ? object.Put(*id, variant) : object.Put(value.member, variant);
       if (!outcome.ok) {
         errors.push_back(value.place + ", " + value.member + ": the component refuses " +
                          (value.is_text ? QuoteShort(value.text) : std::to_string(value.integer)) +
                          ": " + outcome.error);
       }
     }
+  }
+
+  static std::optional<XkDispId> IdOf(AutomationObject& object, const std::string& member,
+                                      MemberIds& ids) {
+    if (const auto found = ids.find(member); found != ids.end()) return found->second;
+    const std::optional<XkDispId> id = object.IdOf(member);
+    if (id) ids.emplace(member, *id);
+    return id;
   }
 
   int RunFailed(const std::string& message) {
@@ -270,7 +288,7 @@ class Generation {
     return kRunFailed;
   }
 
-  int Generate(const BatchPlan& plan) {
+  int Generate(BatchPlan& plan) {
     auto created = AutomationObject::Create(kFileClass);
     if (!created.object) return RunFailed(created.error);
     AutomationObject& file = *created.object;
@@ -281,18 +299,27 @@ class Generation {
         sender.ok ? AutomationObject::FromVariant(std::move(sender.result)) : std::nullopt;
     if (!sender_object) return RunFailed(std::string(kGetSender) + ": " + sender.error);
     PutAll(*sender_object, plan.sender.values, errors);
-    for (const PlannedObject& planned : plan.transfers) {
+    // Once an object holds a payment, of its planned values only the few that
+    // may need explaining stay.
+    std::vector<std::string> fehler_holders;
+    AddFehlerHolders(plan.sender, fehler_holders);
+    MemberIds transfer_ids;  // every payment is of one class
+    for (PlannedObject& planned : plan.transfers) {
       auto transfer = AutomationObject::Create(kTransferClass);
       if (!transfer.object) return RunFailed(transfer.error);
-      PutAll(*transfer.object, planned.values, errors);
+      PutAll(*transfer.object, planned.values, errors, &transfer_ids);
       const CallOutcome added = file.Call(kAddTransfer, Variant::Object(transfer.object->get()));
       if (!added.ok) return RunFailed(std::string(kAddTransfer) + ": " + added.error);
+      AddFehlerHolders(planned, fehler_holders);
+      std::vector<PlannedValue>().swap(planned.values);
     }
     if (!errors.empty()) {
       const std::string batch = options_.batch;
       for (const std::string& error : errors) InputError(batch + ": " + error);
       return kInputError;
     }
+    const std::size_t payments = plan.transfers.size();
+    std::vector<PlannedObject>().swap(plan.transfers);
 
     // A run replaces the file with a new one (a new inode) or leaves it alone:
     // a record that cannot be rendered is reported, but writes nothing.
@@ -324,9 +351,14 @@ class Generation {
       out_ << "\nSummary: a record could not be rendered; no file was written.\n";
       return kRunFailed;
     }
-    const int status = Report(path, plan.transfers.size(), result == "SUCCESS");
+    // The objects go before the written file is read back, so that the
+    // payments are never held twice.
+    sender_object.reset();
+    created.object.reset();
+    malloc_trim(0);  // and their memory goes back to the system, not just to the heap
+    const int status = Report(path, payments, result == "SUCCESS");
     if (status == kFindings && json_["bank_check"].value("sound", false)) {
-      ExplainFileTextMessage(plan, result);
+      ExplainFileTextMessage(fehler_holders, result);
     }
     return status;
   }
@@ -387,9 +419,9 @@ class Generation {
                         {"control_total", control_total},
                         {"path", options_.check_only ? Json() : Json(path)},
                         {"bytes", written.bytes->size()}};
-    const Json inspected = InspectionJson(inspection, path);
-    json_["bank_check"] = {{"sound", inspection.file.readable && inspection.sound()},
-                           {"findings", inspected.value("findings", Json::array())}};
+    json_["bank_check"] = {
+        {"sound", inspection.file.readable && inspection.sound()},
+        {"findings", inspection.file.readable ? FindingsJson(inspection.findings) : Json::array()}};
     if (!inspection.file.readable) {
       json_["bank_check"]["error"] = inspection.file.unreadable_reason;
       out_ << "  " << inspection.file.unreadable_reason << "\n";
@@ -399,23 +431,37 @@ class Generation {
     return success && inspection.sound() ? kClean : kFindings;
   }
 
+  // The values that put FEHLER into the file, once upper-cased: "MeineInfo,
+  // Name (\"FEHLERFREI GMBH\")".
+  static void AddFehlerHolders(const PlannedObject& object, std::vector<std::string>& holders) {
+    for (const PlannedValue& value : object.values) {
+      if (value.is_text && HoldsFehler(value.text)) {
+        holders.push_back(object.place + ", " + value.member + " (" +
+                          QuoteShort(UpperAscii(value.text)) + ")");
+      }
+    }
+  }
+
+  // Whether `text` holds FEHLER once its ASCII letters are upper-cased,
+  // without making the upper-cased copy.
+  static bool HoldsFehler(std::string_view text) {
+    const auto upper = [](char c) {
+      return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    };
+    for (std::size_t at = 0; at + kFehler.size() <= text.size(); ++at) {
+      std::size_t i = 0;
+      while (i < kFehler.size() && upper(text[at + i]) == kFehler[i]) ++i;
+      if (i == kFehler.size()) return true;
+    }
+    return false;
+  }
+
   // The component reports any upper-case FEHLER in the file text, a purpose
   // line's "fehlerhaft" included, once upper-cased. Alone, that finding
   // deserves plain words.
-  void ExplainFileTextMessage(const BatchPlan& plan, std::string_view result) {
+  void ExplainFileTextMessage(const std::vector<std::string>& holders, std::string_view result) {
     const std::vector<ResultFinding> findings = ResultFindings(result);
     if (findings.size() != 1 || findings.front().message != kFileTextMessage) return;
-    std::vector<std::string> holders;
-    auto look = [&holders](const std::string& place, const std::vector<PlannedValue>& values) {
-      for (const PlannedValue& value : values) {
-        if (value.is_text && UpperAscii(value.text).find(kFehler) != std::string::npos) {
-          holders.push_back(place + ", " + value.member + " (" +
-                            QuoteShort(UpperAscii(value.text)) + ")");
-        }
-      }
-    };
-    look(plan.sender.place, plan.sender.values);
-    for (const PlannedObject& payment : plan.transfers) look(payment.place, payment.values);
     std::string where;
     for (const std::string& holder : holders) where += (where.empty() ? "" : "; ") + holder;
     Note("Note: nothing failed. The component reports \"" + std::string(kFileTextMessage) +

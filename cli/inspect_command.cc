@@ -2,6 +2,7 @@
 
 #include "cli/exit_status.h"
 #include "cli/file_access.h"
+#include "inspect/inspect_json.h"
 #include "inspect/inspect_report.h"
 #include "inspect/inspection.h"
 
@@ -19,9 +20,9 @@ int RunInspect(const std::string& path, bool json, std::ostream& out, std::ostre
   }
   const Inspection inspection = Inspect(*contents.bytes);
   if (json) {
-    out << JsonText(InspectionJson(inspection, path));
+    WriteInspectionJson(inspection, path, out);
   } else if (inspection.file.readable) {
-    out << InspectionText(inspection, path);
+    WriteInspectionText(inspection, path, out);
   }
   if (!inspection.file.readable) {
     err << "xkdtazv inspect: " << path << ": " << inspection.file.unreadable_reason << "\n";

@@ -2,8 +2,10 @@
 // result as text and JSON: never a crash, a hang or an exception.
 #include <cstdint>
 #include <cstdlib>
+#include <sstream>
 #include <string_view>
 
+#include "inspect/inspect_json.h"
 #include "inspect/inspect_report.h"
 #include "inspect/inspection.h"
 
@@ -12,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const xkdtazv::cli::Inspection inspection = xkdtazv::cli::Inspect(bytes);
   // A sound file has no findings; an unreadable one is never sound.
   if (inspection.sound() && !inspection.file.readable) std::abort();
-  (void)xkdtazv::cli::InspectionText(inspection, "fuzz");
-  (void)xkdtazv::cli::JsonText(xkdtazv::cli::InspectionJson(inspection, "fuzz"));
+  std::ostringstream report;
+  xkdtazv::cli::WriteInspectionText(inspection, "fuzz", report);
+  xkdtazv::cli::WriteInspectionJson(inspection, "fuzz", report);
   return 0;
 }

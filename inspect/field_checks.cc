@@ -1,5 +1,6 @@
 #include "inspect/field_checks.h"
 
+#include <array>
 #include <string>
 
 #include "inspect/short_date.h"
@@ -41,7 +42,9 @@ bool FormatHolds(const Record& record, const FieldSpec& field, std::string_view 
     return false;
   }
   if (field.format != FieldFormat::kAlpha) return true;
-  for (std::size_t i = 0; i < content.size(); ++i) {
+  // Trailing blanks are DTAZV characters: only the text before them is read.
+  const std::size_t text_length = TrimTrailingBlanks(content).size();
+  for (std::size_t i = 0; i < text_length; ++i) {
     if (!IsDtazvCharacter(content[i])) {
       findings.About(record, field,
                      "holds " + findings.Quote(content.substr(i, 1)) + " at position " +
@@ -128,8 +131,17 @@ void CheckLengthField(const Record& record, const FieldSpec& field, FindingList&
 }  // namespace
 
 bool IsDtazvCharacter(char c) noexcept {
-  if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
-  return std::string_view(" .,&-/+*$%").find(c) != std::string_view::npos;
+  // A table, since every byte of every text field is held against it.
+  static constexpr auto kAllowed = [] {
+    std::array<bool, 256> allowed{};
+    for (char letter = 'A'; letter <= 'Z'; ++letter)
+      allowed[static_cast<unsigned char>(letter)] = true;
+    for (char digit = '0'; digit <= '9'; ++digit) allowed[static_cast<unsigned char>(digit)] = true;
+    for (const char other : std::string_view(" .,&-/+*$%"))
+      allowed[static_cast<unsigned char>(other)] = true;
+    return allowed;
+  }();
+  return kAllowed[static_cast<unsigned char>(c)];
 }
 
 void CheckFields(const Record& record, FindingList& findings) {

@@ -1,25 +1,57 @@
 #include "inspect/inspect_report.h"
 
 #include <algorithm>
+#include <sstream>
+#include <utility>
 
 #include "inspect/finding_list.h"
-#include "reader/text_encoding.h"
+#include "inspect/report_stream.h"
 
 namespace xkdtazv::cli {
 namespace {
 
-struct Row {
-  std::string id;
-  std::string name;
-  std::string positions;
-  std::string content;
+// The widths of the first three columns, one set for all tables, so that
+// every record lines up.
+struct Widths {
+  std::size_t id = 0;
+  std::size_t name = 0;
+  std::size_t positions = 0;
+
+  void Fit(std::size_t id_width, std::size_t name_width, std::size_t positions_width) {
+    id = std::max(id, id_width);
+    name = std::max(name, name_width);
+    positions = std::max(positions, positions_width);
+  }
+  void Fit(const Widths& other) { Fit(other.id, other.name, other.positions); }
 };
 
-struct RecordTable {
-  std::string title;
-  std::vector<Row> rows;
-  std::string note;  // said below the rows: where a short record ends
-};
+// Field ids and names are ASCII but for the rare exception; a code point
+// count for every row would cost more than the row itself.
+std::size_t DisplayWidth(std::string_view text) noexcept {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return CodePointCount(text);
+  }
+  return text.size();
+}
+
+std::size_t Digits(std::size_t number) {
+  std::size_t digits = 1;
+  while (number >= 10) {
+    number /= 10;
+    ++digits;
+  }
+  return digits;
+}
+
+std::size_t PositionsWidth(std::size_t first, std::size_t last) {
+  return first == last ? Digits(first) : Digits(first) + 1 + Digits(last);
+}
+
+ReportStream& operator<<(ReportStream& out, const std::pair<std::size_t, std::size_t>& range) {
+  out << range.first;
+  if (range.first != range.second) out << '-' << range.second;
+  return out;
+}
 
 std::string Positions(std::size_t first, std::size_t last) {
   return first == last ? std::to_string(first) : std::to_string(first) + "-" + std::to_string(last);
@@ -29,48 +61,148 @@ std::string Plural(std::size_t count, std::string_view one, std::string_view man
   return std::to_string(count) + " " + std::string(count == 1 ? one : many);
 }
 
-std::string TypeText(char type, const Windows1252Table& table) {
-  return PrintableWindows1252(std::string_view(&type, type == '\0' ? 0 : 1), table);
-}
-
-std::string RecordTitle(const Record& record, const Windows1252Table& table) {
-  std::string title = "Record " + std::to_string(record.index) + ": ";
-  if (record.bytes.size() < 5) {
-    title += Plural(record.bytes.size(), "byte", "bytes") + " at the end of the file";
-  } else if (record.layout == nullptr) {
-    title += "unknown type \"" + TypeText(record.type, table) + "\"";
-  } else if (record.type == 'T') {
-    title += "T, payment " + std::to_string(record.payment);
-  } else {
-    title += std::string(1, record.type) + ", " + std::string(record.layout->title);
+// The widths a record's rows need; the rows of all fields of a layout are
+// measured once per layout.
+class WidthsOfRows {
+ public:
+  Widths Of(const Record& record) {
+    Widths widths;
+    const std::size_t size = record.bytes.size();
+    if (record.layout == nullptr) {
+      widths.Fit(1, CodePointCount("(unknown)"), PositionsWidth(1, size));
+      return widths;
+    }
+    if (size >= record.layout->length) {
+      widths = OfLayout(*record.layout);
+    } else {
+      for (const FieldSpec& field : record.layout->fields) {
+        if (field.first > size) break;
+        widths.Fit(FieldWidths(field));
+      }
+    }
+    if (size > record.layout->length)
+      widths.Fit(1, CodePointCount("(surplus)"), PositionsWidth(record.layout->length + 1, size));
+    return widths;
   }
-  return title + ", bytes " + Positions(record.offset + 1, record.offset + record.bytes.size());
+
+ private:
+  static Widths FieldWidths(const FieldSpec& field) {
+    return {CodePointCount(field.id), CodePointCount(field.name),
+            PositionsWidth(field.first, field.last())};
+  }
+
+  const Widths& OfLayout(const RecordSpec& layout) {
+    for (const auto& [known, widths] : layouts_) {
+      if (known == &layout) return widths;
+    }
+    Widths widths;
+    for (const FieldSpec& field : layout.fields) widths.Fit(FieldWidths(field));
+    return layouts_.emplace_back(&layout, widths).second;
+  }
+
+  std::vector<std::pair<const RecordSpec*, Widths>> layouts_;
+};
+
+// Writes the tables' rows: "  Q3      BLZ    6-13       37040044". What
+// stands before the content is the same in every record of a type, so it is
+// made once per field.
+class TableWriter {
+ public:
+  TableWriter(ReportStream& out, const Widths& widths, const Windows1252Table& table)
+      : out_(out), widths_(widths), table_(table), header_(Prefix("Field", "Name", "Positions")) {
+    header_ += "Content\n";
+  }
+
+  void Header() { out_ << header_; }
+
+  void Row(std::string_view id, std::string_view name, std::size_t first, std::size_t last,
+           std::string_view bytes) {
+    WriteRow(Prefix(id, name, Positions(first, last)), bytes);
+  }
+
+  // The row of the `index`th field of `layout`.
+  void FieldRow(const RecordSpec& layout, std::size_t index, std::string_view bytes) {
+    WriteRow(PrefixesOf(layout)[index], bytes);
+  }
+
+ private:
+  std::string Prefix(std::string_view id, std::string_view name, std::string_view positions) const {
+    std::string prefix = "  ";
+    Padded(prefix, id, widths_.id);
+    prefix += "  ";
+    Padded(prefix, name, widths_.name);
+    prefix += "  ";
+    Padded(prefix, positions, widths_.positions);
+    prefix += "  ";
+    return prefix;
+  }
+
+  static void Padded(std::string& to, std::string_view text, std::size_t width) {
+    to += text;
+    const std::size_t length = DisplayWidth(text);
+    if (length < width) to.append(width - length, ' ');
+  }
+
+  const std::vector<std::string>& PrefixesOf(const RecordSpec& layout) {
+    for (const auto& [known, prefixes] : prefixes_) {
+      if (known == &layout) return prefixes;
+    }
+    std::vector<std::string> prefixes;
+    for (const FieldSpec& field : layout.fields)
+      prefixes.push_back(Prefix(field.id, field.name, Positions(field.first, field.last())));
+    return prefixes_.emplace_back(&layout, std::move(prefixes)).second;
+  }
+
+  void WriteRow(std::string_view prefix, std::string_view bytes) {
+    std::string& text = out_.pending();
+    const std::size_t start = text.size();
+    text += prefix;
+    AppendPrintableWindows1252(text, TrimTrailingBlanks(bytes), table_);
+    while (text.size() > start && text.back() == ' ') text.pop_back();
+    text += '\n';
+  }
+
+  ReportStream& out_;
+  const Widths& widths_;
+  const Windows1252Table& table_;
+  std::string header_;
+  std::vector<std::pair<const RecordSpec*, std::vector<std::string>>> prefixes_;
+};
+
+void WriteTitle(const Record& record, const Windows1252Table& table, ReportStream& out) {
+  out << "Record " << record.index << ": ";
+  if (record.bytes.size() < 5) {
+    out << Plural(record.bytes.size(), "byte", "bytes") << " at the end of the file";
+  } else if (record.layout == nullptr) {
+    out << "unknown type \"" << TypeText(record.type, table) << "\"";
+  } else if (record.type == 'T') {
+    out << "T, payment " << record.payment;
+  } else {
+    out << record.type << ", " << record.layout->title;
+  }
+  out << ", bytes " << std::pair(record.offset + 1, record.offset + record.bytes.size()) << '\n';
 }
 
-RecordTable TableOf(const Record& record, const Windows1252Table& table) {
-  RecordTable result{RecordTitle(record, table), {}, {}};
-  const auto shown = [&table](std::string_view bytes) {
-    return PrintableWindows1252(TrimTrailingBlanks(bytes), table);
-  };
+void WriteTable(const Record& record, TableWriter& rows, ReportStream& out) {
+  rows.Header();
   const std::size_t size = record.bytes.size();
   if (record.layout == nullptr) {
-    result.rows.push_back({"-", "(unknown)", Positions(1, size), shown(record.bytes)});
-    return result;
+    rows.Row("-", "(unknown)", 1, size, record.bytes);
+    return;
   }
-  for (const FieldSpec& field : record.layout->fields) {
-    if (field.first > size) {
-      result.note = "the record ends after " + Plural(size, "byte", "bytes") + "; position " +
-                    std::to_string(field.first) + " onwards is missing";
+  const std::span<const FieldSpec> fields = record.layout->fields;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (fields[i].first > size) {
+      out << "  (the record ends after " << Plural(size, "byte", "bytes") << "; position "
+          << fields[i].first << " onwards is missing)\n";
       break;
     }
-    result.rows.push_back({std::string(field.id), std::string(field.name),
-                           Positions(field.first, field.last()), shown(record.Field(field))});
+    rows.FieldRow(*record.layout, i, record.Field(fields[i]));
   }
   if (size > record.layout->length) {
-    result.rows.push_back({"-", "(surplus)", Positions(record.layout->length + 1, size),
-                           shown(std::string_view(record.bytes).substr(record.layout->length))});
+    rows.Row("-", "(surplus)", record.layout->length + 1, size,
+             std::string_view(record.bytes).substr(record.layout->length));
   }
-  return result;
 }
 
 std::string FindingPlace(const Finding& finding, const Windows1252Table& table) {
@@ -85,129 +217,66 @@ std::string FindingPlace(const Finding& finding, const Windows1252Table& table) 
   return place + Positions(finding.first, finding.last);
 }
 
-std::string FindingLine(const Finding& finding, const Windows1252Table& table) {
-  return FindingPlace(finding, table) + ": " + finding.message;
-}
-
-std::string PadRight(const std::string& text, std::size_t width) {
-  const std::size_t length = CodePointCount(text);
-  return length >= width ? text : text + std::string(width - length, ' ');
+void WriteFindings(const std::vector<Finding>& findings, const Windows1252Table& table,
+                   ReportStream& out) {
+  if (findings.empty()) {
+    out << "Findings: none.\n";
+    return;
+  }
+  out << "Findings (" << findings.size() << "):\n";
+  for (const Finding& finding : findings) {
+    out << "  " << FindingLine(finding, table) << '\n';
+    out.Checkpoint();
+  }
 }
 
 }  // namespace
+
+std::string TypeText(char type, const Windows1252Table& table) {
+  return PrintableWindows1252(std::string_view(&type, type == '\0' ? 0 : 1), table);
+}
+
+std::string FindingLine(const Finding& finding, const Windows1252Table& table) {
+  return FindingPlace(finding, table) + ": " + finding.message;
+}
 
 std::string FindingLine(const Finding& finding) {
   return FindingLine(finding, MakeWindows1252Table());
 }
 
 std::string FindingsText(const std::vector<Finding>& findings) {
-  if (findings.empty()) return "Findings: none.\n";
-  const Windows1252Table table = MakeWindows1252Table();
-  std::string text = "Findings (" + std::to_string(findings.size()) + "):\n";
-  for (const Finding& finding : findings) text += "  " + FindingLine(finding, table) + "\n";
-  return text;
+  std::ostringstream text;
+  {
+    ReportStream out(text);
+    WriteFindings(findings, MakeWindows1252Table(), out);
+  }
+  return text.str();
 }
 
-std::string InspectionText(const Inspection& inspection, std::string_view path) {
+void WriteInspectionText(const Inspection& inspection, std::string_view path, std::ostream& out) {
   const Windows1252Table table = MakeWindows1252Table();
   const DtazvFile& file = inspection.file;
-  std::vector<RecordTable> tables;
-  tables.reserve(file.records.size());
-  for (const Record& record : file.records) tables.push_back(TableOf(record, table));
+  Widths widths;
+  widths.Fit(CodePointCount("Field"), CodePointCount("Name"), CodePointCount("Positions"));
+  WidthsOfRows measure;
+  for (const Record& record : file.records) widths.Fit(measure.Of(record));
 
-  // One set of column widths for all tables, so that every record lines up.
-  Row widths{"Field", "Name", "Positions", ""};
-  std::size_t id_width = widths.id.size();
-  std::size_t name_width = widths.name.size();
-  std::size_t positions_width = widths.positions.size();
-  for (const RecordTable& record : tables) {
-    for (const Row& row : record.rows) {
-      id_width = std::max(id_width, CodePointCount(row.id));
-      name_width = std::max(name_width, CodePointCount(row.name));
-      positions_width = std::max(positions_width, CodePointCount(row.positions));
-    }
-  }
-  const auto line = [&](const Row& row) {
-    std::string text = "  " + PadRight(row.id, id_width) + "  " + PadRight(row.name, name_width) +
-                       "  " + PadRight(row.positions, positions_width) + "  " + row.content;
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text + "\n";
-  };
-
-  std::string text = "File " + std::string(path) + ": " + Plural(file.size, "byte", "bytes") +
-                     ", " + Plural(file.records.size(), "record", "records") + "\n";
-  for (const RecordTable& record : tables) {
-    text += "\n" + record.title + "\n" + line({"Field", "Name", "Positions", "Content"});
-    for (const Row& row : record.rows) text += line(row);
-    if (!record.note.empty()) text += "  (" + record.note + ")\n";
-  }
-  text += "\n";
-  text += inspection.findings.empty() ? std::string("Findings: none. The file is sound.\n")
-                                      : FindingsText(inspection.findings);
-  return text;
-}
-
-nlohmann::ordered_json InspectionJson(const Inspection& inspection, std::string_view path) {
-  const Windows1252Table table = MakeWindows1252Table();
-  const auto utf8 = [&table](std::string_view bytes) {
-    std::string out;
-    for (const char byte : bytes) out += table[static_cast<unsigned char>(byte)];
-    return out;
-  };
-  const DtazvFile& file = inspection.file;
-  nlohmann::ordered_json json;
-  json["file"] = std::string(path);
-  json["bytes"] = file.size;
-  json["readable"] = file.readable;
-  if (!file.readable) {
-    json["error"] = file.unreadable_reason;
-    return json;
-  }
-  json["sound"] = inspection.sound();
-  json["records"] = nlohmann::ordered_json::array();
+  ReportStream stream(out);
+  TableWriter rows(stream, widths, table);
+  stream << "File " << path << ": " << Plural(file.size, "byte", "bytes") << ", "
+         << Plural(file.records.size(), "record", "records") << '\n';
   for (const Record& record : file.records) {
-    nlohmann::ordered_json entry;
-    entry["record"] = record.index;
-    entry["type"] = TypeText(record.type, table);
-    if (record.payment != 0) entry["payment"] = record.payment;
-    entry["offset"] = record.offset;
-    entry["length"] = record.bytes.size();
-    entry["known"] = record.layout != nullptr;
-    nlohmann::ordered_json fields = nlohmann::ordered_json::array();
-    if (record.layout != nullptr) {
-      for (const FieldSpec& field : record.layout->fields) {
-        if (field.first > record.bytes.size()) break;
-        fields.push_back({{"id", field.id},
-                          {"name", field.name},
-                          {"first", field.first},
-                          {"last", field.last()},
-                          {"content", utf8(record.Field(field))}});
-      }
-    }
-    entry["fields"] = std::move(fields);
-    json["records"].push_back(std::move(entry));
+    stream << '\n';
+    WriteTitle(record, table, stream);
+    WriteTable(record, rows, stream);
+    stream.Checkpoint();
   }
-  json["findings"] = nlohmann::ordered_json::array();
-  for (const Finding& finding : inspection.findings) {
-    nlohmann::ordered_json entry;
-    entry["record"] = finding.record;
-    if (finding.record != 0) entry["type"] = TypeText(finding.record_type, table);
-    if (finding.payment != 0) entry["payment"] = finding.payment;
-    if (!finding.field_id.empty()) {
-      entry["field"] = finding.field_id;
-      entry["name"] = finding.field_name;
-      entry["first"] = finding.first;
-      entry["last"] = finding.last;
-    }
-    entry["message"] = finding.message;
-    entry["text"] = FindingLine(finding, table);
-    json["findings"].push_back(std::move(entry));
+  stream << '\n';
+  if (inspection.findings.empty()) {
+    stream << "Findings: none. The file is sound.\n";
+  } else {
+    WriteFindings(inspection.findings, table, stream);
   }
-  return json;
-}
-
-std::string JsonText(const nlohmann::ordered_json& value) {
-  return value.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 
 }  // namespace xkdtazv::cli

@@ -1,6 +1,7 @@
 // Inspects the bytes of a DTAZV file the way a bank does: splits them into
 // records and fields and lists every finding. This is the whole of `inspect`
-// apart from its output, and what a fuzz target links.
+// apart from its output, and what a fuzz target links. Its records view
+// `bytes`, which must outlive it.
 //
 //   Inspection inspection = Inspect(bytes);
 //   if (!inspection.file.readable) ...;  // no DTAZV file at all

@@ -98,7 +98,7 @@ std::string NotDtazvReason(std::string_view bytes) {
 
 std::string_view Record::Field(const FieldSpec& field) const noexcept {
   if (field.first > bytes.size()) return {};
-  return std::string_view(bytes).substr(field.first - 1, field.length);
+  return bytes.substr(field.first - 1, field.length);
 }
 
 DtazvFile ReadDtazv(std::string_view bytes) noexcept {
@@ -120,7 +120,7 @@ DtazvFile ReadDtazv(std::string_view bytes) noexcept {
     Record record;
     record.index = file.records.size() + 1;
     record.offset = offset;
-    record.bytes = std::string(bytes.substr(offset, length));
+    record.bytes = bytes.substr(offset, length);
     if (length >= kHeaderLength) {
       record.type = bytes[offset + 4];
       record.layout = FindRecordSpec(record.type);

@@ -1,7 +1,8 @@
 // Splits the bytes of any DTAZV file, ours or another program's, into its
 // records and their fields. It judges nothing beyond whether the bytes can be
 // read as DTAZV at all: a record of the wrong length or an unknown type is
-// kept as it is found, so that the bank checks can name it.
+// kept as it is found, so that the bank checks can name it. Records view the
+// bytes they were read from, which must outlive them.
 //
 //   DtazvFile file = ReadDtazv(bytes);
 //   if (!file.readable) std::cerr << file.unreadable_reason;
@@ -24,7 +25,7 @@ struct Record {
   char type = '\0';                    // the byte at position 5; '\0' when the record is shorter
   const RecordSpec* layout = nullptr;  // nullptr for a type that DTAZV does not know
   std::size_t payment = 0;             // number among the T records, 0 for other types
-  std::string bytes;                   // exactly the bytes found, whatever their count
+  std::string_view bytes;              // exactly the bytes found, whatever their count
 
   // The bytes of `field` that the record holds: fewer than its length, or
   // none, when the record ends early.

@@ -1,6 +1,7 @@
 #include "reader/record_tables.h"
 
 #include <array>
+#include <cstdint>
 
 namespace xkdtazv::cli {
 namespace {
@@ -119,6 +120,63 @@ constexpr bool CoversRecord(const RecordSpec& record) {
 static_assert(CoversRecord(kRecords[0]) && CoversRecord(kRecords[1]) && CoversRecord(kRecords[2]) &&
               CoversRecord(kRecords[3]) && CoversRecord(kRecords[4]));
 
+// Each layout's fields in a table addressed by a number made of their id:
+// the checks look fields up by id many times per record. An id of up to
+// seven characters fits the number with its length; no field has a longer one.
+constexpr std::size_t kLongestPackedId = 7;
+
+constexpr std::uint64_t PackedId(std::string_view id) noexcept {
+  std::uint64_t key = 0;
+  for (const char c : id) key = key << 8 | static_cast<unsigned char>(c);
+  return key << 8 | id.size();
+}
+
+// Open addressing: far more slots than any layout has fields, so that a
+// search ends at its first or second slot.
+constexpr std::size_t kSlots = 128;
+constexpr std::size_t kNoField = ~std::size_t{0};
+
+constexpr std::size_t SlotOf(std::uint64_t key) noexcept {
+  return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15u) >> 57);  // the top 7 bits
+}
+
+struct KeyedField {
+  std::uint64_t key = 0;
+  std::size_t field = kNoField;  // index into the layout's fields
+};
+
+template <std::size_t N>
+constexpr std::array<KeyedField, kSlots> HashedById(const std::array<FieldSpec, N>& fields) {
+  static_assert(N < kSlots / 2);
+  std::array<KeyedField, kSlots> slots{};
+  for (std::size_t i = 0; i < N; ++i) {
+    if (fields[i].id.size() > kLongestPackedId) throw "field id too long to pack";
+    std::size_t slot = SlotOf(PackedId(fields[i].id));
+    while (slots[slot].field != kNoField) slot = (slot + 1) % kSlots;
+    slots[slot] = {PackedId(fields[i].id), i};
+  }
+  return slots;
+}
+
+constexpr auto kQSlots = HashedById(kQFields);
+constexpr auto kTSlots = HashedById(kTFields);
+constexpr auto kVSlots = HashedById(kVFields);
+constexpr auto kWSlots = HashedById(kWFields);
+constexpr auto kZSlots = HashedById(kZFields);
+
+struct FieldIndex {
+  std::span<const FieldSpec> fields;
+  const std::array<KeyedField, kSlots>* slots;
+};
+
+constexpr std::array<FieldIndex, 5> kFieldIndexes{{
+    {kTFields, &kTSlots},
+    {kQFields, &kQSlots},
+    {kZFields, &kZSlots},
+    {kVFields, &kVSlots},
+    {kWFields, &kWSlots},
+}};
+
 }  // namespace
 
 const RecordSpec* FindRecordSpec(char type) noexcept {
@@ -129,6 +187,16 @@ const RecordSpec* FindRecordSpec(char type) noexcept {
 }
 
 const FieldSpec* FindField(const RecordSpec& layout, std::string_view id) noexcept {
+  for (const FieldIndex& index : kFieldIndexes) {
+    if (index.fields.data() != layout.fields.data()) continue;
+    if (id.size() > kLongestPackedId) return nullptr;  // no field has so long an id
+    const std::uint64_t key = PackedId(id);
+    for (std::size_t slot = SlotOf(key);; slot = (slot + 1) % kSlots) {
+      const KeyedField& entry = (*index.slots)[slot];
+      if (entry.field == kNoField) return nullptr;
+      if (entry.key == key) return &index.fields[entry.field];
+    }
+  }
   for (const FieldSpec& field : layout.fields) {
     if (field.id == id) return &field;
   }

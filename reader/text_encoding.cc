@@ -61,11 +61,26 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
 }
 
 std::string PrintableWindows1252(std::string_view bytes, const Windows1252Table& table) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
   out.reserve(bytes.size());
-  for (const char byte : bytes) {
-    const auto value = static_cast<unsigned char>(byte);
+  AppendPrintableWindows1252(out, bytes, table);
+  return out;
+}
+
+void AppendPrintableWindows1252(std::string& out, std::string_view bytes,
+                                const Windows1252Table& table) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  const auto printable_ascii = [](unsigned char value) { return value >= 0x20 && value < 0x7F; };
+  for (std::size_t at = 0; at < bytes.size(); ++at) {
+    // Runs of printable ASCII, the common case, go in one piece.
+    std::size_t end = at;
+    while (end < bytes.size() && printable_ascii(static_cast<unsigned char>(bytes[end]))) ++end;
+    if (end > at) {
+      out.append(bytes.data() + at, end - at);
+      at = end;
+      if (at == bytes.size()) break;
+    }
+    const auto value = static_cast<unsigned char>(bytes[at]);
     const std::string& utf8 = table[value];
     const bool control = value < 0x20 || value == 0x7F;
     if (control || utf8 == kReplacement) {
@@ -76,7 +91,6 @@ std::string PrintableWindows1252(std::string_view bytes, const Windows1252Table&
       out += utf8;
     }
   }
-  return out;
 }
 
 bool IsValidUtf8(std::string_view text) noexcept {

@@ -24,6 +24,9 @@ std::string Windows1252ToUtf8(std::string_view bytes);
 // Windows-1252 bytes as UTF-8 for a terminal or a report: control bytes and
 // undefined bytes appear as \xNN, so that nothing in a file can move the cursor.
 std::string PrintableWindows1252(std::string_view bytes, const Windows1252Table& table);
+// The same, appended to `out`: reports written piece by piece need no copy.
+void AppendPrintableWindows1252(std::string& out, std::string_view bytes,
+                                const Windows1252Table& table);
 
 // True when `text` is well-formed UTF-8 (no overlong forms, no surrogates).
 bool IsValidUtf8(std::string_view text) noexcept;

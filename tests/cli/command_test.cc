@@ -123,6 +123,26 @@ TEST(InspectCommandTest, ShowsTheExampleFieldByFieldAsTextAndJson) {
   ExpectMatchesGolden(MaskShownDates(json.out), "inspect_example.json");
 }
 
+// Every kind of row a damaged file shows: bytes to escape, a surplus, an
+// unknown record, a record cut short.
+TEST(InspectCommandTest, ShowsADamagedFileFieldByFieldAsTextAndJson) {
+  DtazvSample sample;
+  sample.Put(2, 300, std::string("D\xC4\"\\\x01\x81", 6));
+  sample.Put(3, 300, "\"\\");
+  sample.records()[1] += "XYZ";
+  sample.records().insert(sample.records().begin() + 3, "0256X" + std::string(251, ' '));
+  std::string bytes = sample.Bytes();
+  bytes.resize(bytes.size() - 230);
+  Scratch dir;
+  dir.Write("damaged", bytes);
+  const CommandRun text = RunXkdtazv({"inspect", "damaged"}, dir);
+  EXPECT_EQ(text.status, 1);
+  ExpectMatchesGolden(text.out, "inspect_damaged.txt");
+  const CommandRun json = RunXkdtazv({"inspect", "damaged", "--json"}, dir);
+  EXPECT_EQ(json.status, 1);
+  ExpectMatchesGolden(json.out, "inspect_damaged.json");
+}
+
 TEST(GenerateCommandTest, CleanBatchEndsWithStatusZero) {
   Scratch dir;
   dir.Write("clean.json", R"({

@@ -1,0 +1,192 @@
+#include "inspect/inspect_json.h"
+
+#include <span>
+#include <sstream>
+#include <utility>
+
+#include "inspect/inspect_report.h"
+#include "inspect/report_stream.h"
+#include "reader/text_encoding.h"
+
+namespace xkdtazv::cli {
+namespace {
+
+// The report is laid out as nlohmann's dump(2) lays out the same document:
+// members one per line, indented two blanks per level, "[]" for an empty list.
+constexpr std::string_view kRecordMember = ",\n      \"";
+constexpr std::string_view kFieldMember = ",\n          \"";
+
+bool IsPlainAscii(std::string_view bytes) noexcept {
+  for (const char c : bytes) {
+    if (c < 0x20 || c > 0x7E || c == '"' || c == '\\') return false;
+  }
+  return true;
+}
+
+// Field bytes as UTF-8 in a JSON string: Windows-1252, undefined bytes as U+FFFD.
+void WriteContent(std::string_view bytes, const Windows1252Table& table, ReportStream& out) {
+  if (IsPlainAscii(bytes)) {
+    out << '"' << bytes << '"';
+    return;
+  }
+  std::string utf8;
+  for (const char byte : bytes) utf8 += table[static_cast<unsigned char>(byte)];
+  out.JsonString(utf8);
+}
+
+// What stands before a field's content is the same in every record of a
+// type: made once per field of a layout.
+class FieldPrefixes {
+ public:
+  const std::vector<std::string>& Of(const RecordSpec& layout) {
+    for (const auto& [known, prefixes] : layouts_) {
+      if (known == &layout) return prefixes;
+    }
+    std::vector<std::string> prefixes;
+    for (const FieldSpec& field : layout.fields) {
+      std::ostringstream text;
+      {
+        ReportStream out(text);
+        out << "        {\n          \"id\": ";
+        out.JsonString(field.id);
+        out << kFieldMember << "name\": ";
+        out.JsonString(field.name);
+        out << kFieldMember << "first\": " << field.first;
+        out << kFieldMember << "last\": " << field.last();
+        out << kFieldMember << "content\": ";
+      }
+      prefixes.push_back(text.str());
+    }
+    return layouts_.emplace_back(&layout, std::move(prefixes)).second;
+  }
+
+ private:
+  std::vector<std::pair<const RecordSpec*, std::vector<std::string>>> layouts_;
+};
+
+void WriteFields(const Record& record, const Windows1252Table& table, FieldPrefixes& prefixes,
+                 ReportStream& out) {
+  bool first = true;
+  if (record.layout != nullptr) {
+    const std::span<const FieldSpec> fields = record.layout->fields;
+    const std::vector<std::string>& before_content = prefixes.Of(*record.layout);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      if (fields[i].first > record.bytes.size()) break;
+      out << (first ? "[\n" : ",\n") << before_content[i];
+      first = false;
+      WriteContent(record.Field(fields[i]), table, out);
+      out << "\n        }";
+    }
+  }
+  out << (first ? "[]" : "\n      ]");
+}
+
+void WriteRecord(const Record& record, const Windows1252Table& table, FieldPrefixes& prefixes,
+                 ReportStream& out) {
+  out << "    {\n      \"record\": " << record.index;
+  out << kRecordMember << "type\": ";
+  out.JsonString(TypeText(record.type, table));
+  if (record.payment != 0) out << kRecordMember << "payment\": " << record.payment;
+  out << kRecordMember << "offset\": " << record.offset;
+  out << kRecordMember << "length\": " << record.bytes.size();
+  out << kRecordMember << "known\": " << (record.layout != nullptr);
+  out << kRecordMember << "fields\": ";
+  WriteFields(record, table, prefixes, out);
+  out << "\n    }";
+}
+
+void WriteFinding(const Finding& finding, const Windows1252Table& table, ReportStream& out) {
+  out << "    {\n      \"record\": " << finding.record;
+  if (finding.record != 0) {
+    out << kRecordMember << "type\": ";
+    out.JsonString(TypeText(finding.record_type, table));
+  }
+  if (finding.payment != 0) out << kRecordMember << "payment\": " << finding.payment;
+  if (!finding.field_id.empty()) {
+    out << kRecordMember << "field\": ";
+    out.JsonString(finding.field_id);
+    out << kRecordMember << "name\": ";
+    out.JsonString(finding.field_name);
+    out << kRecordMember << "first\": " << finding.first;
+    out << kRecordMember << "last\": " << finding.last;
+  }
+  out << kRecordMember << "message\": ";
+  out.JsonString(finding.message);
+  out << kRecordMember << "text\": ";
+  out.JsonString(FindingLine(finding, table));
+  out << "\n    }";
+}
+
+// A top-level list of `items`, each written by `write`.
+template <typename Item, typename Write>
+void WriteList(const std::vector<Item>& items, Write write, ReportStream& out) {
+  if (items.empty()) {
+    out << "[]";
+    return;
+  }
+  out << "[\n";
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (i != 0) out << ",\n";
+    write(items[i], out);
+    out.Checkpoint();
+  }
+  out << "\n  ]";
+}
+
+}  // namespace
+
+void WriteInspectionJson(const Inspection& inspection, std::string_view path, std::ostream& out) {
+  const Windows1252Table table = MakeWindows1252Table();
+  const DtazvFile& file = inspection.file;
+  ReportStream stream(out);
+  stream << "{\n  \"file\": ";
+  stream.JsonString(path);
+  stream << ",\n  \"bytes\": " << file.size << ",\n  \"readable\": " << file.readable;
+  if (!file.readable) {
+    stream << ",\n  \"error\": ";
+    stream.JsonString(file.unreadable_reason);
+    stream << "\n}\n";
+    return;
+  }
+  stream << ",\n  \"sound\": " << inspection.sound() << ",\n  \"records\": ";
+  FieldPrefixes prefixes;
+  WriteList(
+      file.records,
+      [&table, &prefixes](const Record& record, ReportStream& to) {
+        WriteRecord(record, table, prefixes, to);
+      },
+      stream);
+  stream << ",\n  \"findings\": ";
+  WriteList(
+      inspection.findings,
+      [&table](const Finding& finding, ReportStream& to) { WriteFinding(finding, table, to); },
+      stream);
+  stream << "\n}\n";
+}
+
+nlohmann::ordered_json FindingsJson(const std::vector<Finding>& findings) {
+  const Windows1252Table table = MakeWindows1252Table();
+  nlohmann::ordered_json list = nlohmann::ordered_json::array();
+  for (const Finding& finding : findings) {
+    nlohmann::ordered_json entry;
+    entry["record"] = finding.record;
+    if (finding.record != 0) entry["type"] = TypeText(finding.record_type, table);
+    if (finding.payment != 0) entry["payment"] = finding.payment;
+    if (!finding.field_id.empty()) {
+      entry["field"] = finding.field_id;
+      entry["name"] = finding.field_name;
+      entry["first"] = finding.first;
+      entry["last"] = finding.last;
+    }
+    entry["message"] = finding.message;
+    entry["text"] = FindingLine(finding, table);
+    list.push_back(std::move(entry));
+  }
+  return list;
+}
+
+std::string JsonText(const nlohmann::ordered_json& value) {
+  return value.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace xkdtazv::cli
