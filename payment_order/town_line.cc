@@ -69,6 +69,9 @@ constexpr std::array<PostalCodeForm, 50> kForms{{
 constexpr std::array<std::string_view, 12> kWithoutPostalCodes{"AE", "AG", "AO", "BS", "BZ", "FJ",
                                                                "GH", "HK", "JM", "MO", "QA", "ZW"};
 
+// Far more than a postal code and a town name hold together.
+constexpr std::size_t kLongestSplitLine = 256;
+
 // An old-style country marker such as "D-" or "FR-" before a code.
 constexpr std::string_view kCountryMarker = R"((?:[A-Z]{1,3}-)?)";
 
@@ -89,7 +92,10 @@ const TownLineSplitter::Rule* TownLineSplitter::RuleFor(std::string_view country
 
 TownLine TownLineSplitter::Split(std::string_view line, std::string_view country) {
   const std::string text(line);
-  if (const Rule* rule = RuleFor(country)) {
+  // The matcher's depth grows with the text; a line longer than any address
+  // holds is left whole, and its length is reported where it is used.
+  const Rule* rule = text.size() <= kLongestSplitLine ? RuleFor(country) : nullptr;
+  if (rule != nullptr) {
     std::smatch match;
     if (std::regex_match(text, match, rule->code_first)) return {match[1], match[2], true};
     if (std::regex_match(text, match, rule->code_last)) return {match[2], match[1], true};
