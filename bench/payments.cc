@@ -16,13 +16,13 @@ struct Supplier {
 
 constexpr std::array<Supplier, 4> kSuppliers{{
     {"Fromagerie Dupont SA", "75001 Paris", LaenderCodes::FRANKREICH, "BNPAFRPP123",
-     "FR7630006000011234567890189000000000", Zahlungsart::EU_STANDART},
+     "FR7630006000011234567890189", Zahlungsart::EU_STANDART},
     {"Holzbau Oehlinger GmbH", "4020 Linz", LaenderCodes::OESTERREICH, "RZOOAT2L123",
-     "AT611904300234573201000000000000000", Zahlungsart::EUE},
+     "AT611904300234573201", Zahlungsart::EUE},
     {"Van der Berg Logistiek BV", "3011 Rotterdam", LaenderCodes::NIEDERLANDE, "ABNANL2A123",
-     "NL91ABNA0417164300000000000000000000", Zahlungsart::EU_STANDART},
+     "NL91ABNA0417164300", Zahlungsart::EU_STANDART},
     {"Ceramiche Rossi Srl", "41042 Fiorano", LaenderCodes::ITALIEN, "BCITITMM123",
-     "IT60X0542811101000000123456000000000", Zahlungsart::STANDARD},
+     "IT60X0542811101000000123456", Zahlungsart::STANDARD},
 }};
 
 }  // namespace
@@ -47,7 +47,9 @@ void AddPayments(DtAzvDatei& file, std::size_t count) {
     payment->setZahlungsart(supplier.kind);
     payment->setLaenderCode(supplier.country);
     payment->setBIC(supplier.bic);
-    payment->setIBAN(std::string(supplier.iban).substr(0, 34));
+    // Zeros before the IBAN fill the 34 places the record has for it.
+    const std::string iban = supplier.iban;
+    payment->setIBAN(std::string(34 - iban.size(), '0') + iban);
     payment->setName(supplier.name);
     payment->setOrtPLZ(supplier.city);
     payment->setBetrag(std::to_string(100 + i % 9000) + ",5" + std::to_string(i % 10));

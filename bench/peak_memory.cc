@@ -14,6 +14,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -149,7 +150,9 @@ int main(int argc, char** argv) {
 
   std::printf("%s, payments: %zu, written %.0f bytes to %s (%s)\n", writer, payments, run.bytes,
               directory.c_str(), FileSystemKind(directory));
-  std::printf("result: %.60s\n", run.result.c_str());
+  std::printf("result: %zu lines, the first: %.60s\n",
+              static_cast<std::size_t>(std::count(run.result.begin(), run.result.end(), '\n')),
+              run.result.c_str());
   std::printf("memory held per filled GeldTransfer: %.0f bytes\n", held_per_payment);
   std::printf("allocations per payment: filling %.1f, %s %.1f\n", fill_allocations, writer,
               run_allocations);
