@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "xkdtazv/failure.h"
 
@@ -10,7 +11,9 @@ namespace {
 
 // Large blocks: few system calls, and a block the file system takes whole.
 constexpr std::size_t kBlockSize = std::size_t{1} << 20;
-constexpr std::string_view kIndentation = "  ";
+// Two blanks a level, taken from here in one piece.
+constexpr std::string_view kBlanks =
+    "                                                                ";
 
 // The text as libxml2 takes it: up to the first NUL.
 std::string_view UpToNul(std::string_view text) { return text.substr(0, text.find('\0')); }
@@ -37,8 +40,8 @@ constexpr std::array<XmlWriter::Reference, 7> kAttributeReferences{{{'<', "&lt;"
 
 }  // namespace
 
-XmlWriter::XmlWriter(detail::OutputFile& out) : out_(out) {
-  block_.reserve(kBlockSize);
+XmlWriter::XmlWriter(detail::OutputFile& out)
+    : out_(out), block_(std::make_unique_for_overwrite<char[]>(kBlockSize)) {
   Append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
 }
 
@@ -96,7 +99,11 @@ void XmlWriter::Finish() {
 
 // One indentation per level above the element last opened.
 void XmlWriter::Indent() {
-  for (std::size_t level = 1; level < open_.size(); ++level) Append(kIndentation);
+  for (std::size_t blanks = 2 * (open_.size() - 1); blanks > 0;) {
+    const std::size_t piece = std::min(blanks, kBlanks.size());
+    Append(kBlanks.substr(0, piece));
+    blanks -= piece;
+  }
 }
 
 void XmlWriter::CloseStartTag() {
@@ -106,8 +113,12 @@ void XmlWriter::CloseStartTag() {
 }
 
 void XmlWriter::Append(std::string_view bytes) {
-  if (block_.size() + bytes.size() > kBlockSize) WriteBlock();
-  block_.append(bytes);
+  if (used_ + bytes.size() > kBlockSize) {
+    WriteBlock();
+    if (bytes.size() > kBlockSize) return out_.Write(bytes);
+  }
+  std::memcpy(block_.get() + used_, bytes.data(), bytes.size());
+  used_ += bytes.size();
 }
 
 void XmlWriter::AppendText(std::string_view text) {
@@ -134,9 +145,9 @@ void XmlWriter::AppendEscaped(std::string_view text, std::span<const Reference> 
 }
 
 void XmlWriter::WriteBlock() {
-  if (block_.empty()) return;
-  out_.Write(block_);
-  block_.clear();
+  if (used_ == 0) return;
+  out_.Write(std::string_view(block_.get(), used_));
+  used_ = 0;
 }
 
 }  // namespace xkdtazv::xml

@@ -13,6 +13,7 @@
 #ifndef XKDTAZV_XML_XML_WRITER_H_
 #define XKDTAZV_XML_XML_WRITER_H_
 
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -60,7 +61,8 @@ class XmlWriter {
   void WriteBlock();
 
   detail::OutputFile& out_;
-  std::string block_;
+  std::unique_ptr<char[]> block_;
+  std::size_t used_ = 0;
   std::vector<std::string> open_;  // the names of the open elements, innermost last
   State state_ = State::kContent;
   // The next end tag goes on a line of its own, after the children's.
