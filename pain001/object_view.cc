@@ -69,7 +69,7 @@ class ObjectReader {
         throw Failure(FailureCode::kObjectNotSet,
                       "GeldTransfer " + std::to_string(number) + " ist kein Objekt");
       }
-      view.orders.push_back(ReadPayment(*transfer, number, view.initiating_party));
+      view.orders.push_back(ReadPayment(*transfer, number));
     }
     if (view.orders.empty()) findings_.Error(0, "Es gibt keine Zahlung");
     return view;
@@ -118,11 +118,9 @@ class ObjectReader {
     }
   }
 
-  payment::PaymentOrder ReadPayment(const GeldTransfer& t, std::size_t number,
-                                    const payment::Party& debtor) {
+  payment::PaymentOrder ReadPayment(const GeldTransfer& t, std::size_t number) {
     payment::PaymentOrder order;
     order.number = number;
-    order.debtor = debtor;
     const StoredCodes codes = stored_codes_(t);
     cli::ApplyPaymentKind(CodeOf(codes.kind), order, findings_);
     order.amount = AmountOf(t, number, findings_);

@@ -268,7 +268,6 @@ void PrepareAndValidate(payment::PaymentFile& file, const SwiftLatin& latin, Fin
   preparation.FitParty(file.initiating_party, 0, " des Auftraggebers");
   preparation.CheckParty(file.initiating_party, 0, "des Auftraggebers");
   for (PaymentOrder& order : file.orders) {
-    order.debtor = file.initiating_party;
     preparation.Prepare(order);
     preparation.Check(order);
   }

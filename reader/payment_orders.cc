@@ -60,7 +60,7 @@ class OrderReader {
             findings_.Error(record.payment, "Der T-Satz steht vor dem Q-Satz");
             break;
           }
-          view.orders.push_back(ReadPayment(record, view.initiating_party));
+          view.orders.push_back(ReadPayment(record));
           break;
         case 'Z':
           trailer = &record;
@@ -134,11 +134,10 @@ class OrderReader {
     if (!execution_date_) findings_.Error(0, "Das Ausfuehrungsdatum im Q-Satz ist kein Datum");
   }
 
-  payment::PaymentOrder ReadPayment(const Record& t, const payment::Party& debtor) {
+  payment::PaymentOrder ReadPayment(const Record& t) {
     payment::PaymentOrder order;
     const std::size_t n = t.payment;
     order.number = n;
-    order.debtor = debtor;
     ReadKind(t, order);
     ReadAmount(t, order);
     ReadAccounts(t, order);

@@ -48,7 +48,7 @@ XmlWriter::XmlWriter(detail::OutputFile& out)
 void XmlWriter::Start(std::string_view name) {
   if (!open_.empty() && state_ == State::kTagOpen) Append(">\n");
   open_.emplace_back(UpToNul(name));
-  Indent();
+  Indent(open_.size() - 1);
   Append("<");
   Append(open_.back());
   state_ = State::kTagOpen;
@@ -68,7 +68,7 @@ void XmlWriter::End() {
   if (state_ == State::kTagOpen) {
     Append("/>");
   } else {
-    if (end_on_new_line_) Indent();
+    if (end_on_new_line_) Indent(open_.size() - 1);
     Append("</");
     Append(open_.back());
     Append(">");
@@ -86,10 +86,20 @@ void XmlWriter::Text(std::string_view text) {
   end_on_new_line_ = false;
 }
 
+// As Start, Text and End would write it, without the element ever on the stack.
 void XmlWriter::Element(std::string_view name, std::string_view text) {
-  Start(name);
-  Text(text);
-  End();
+  if (!open_.empty() && state_ == State::kTagOpen) Append(">\n");
+  name = UpToNul(name);
+  Indent(open_.size());
+  Append("<");
+  Append(name);
+  Append(">");
+  AppendText(UpToNul(text));
+  Append("</");
+  Append(name);
+  Append(">\n");
+  state_ = State::kContent;
+  end_on_new_line_ = true;
 }
 
 void XmlWriter::Finish() {
@@ -97,9 +107,9 @@ void XmlWriter::Finish() {
   WriteBlock();
 }
 
-// One indentation per level above the element last opened.
-void XmlWriter::Indent() {
-  for (std::size_t blanks = 2 * (open_.size() - 1); blanks > 0;) {
+// One indentation per level above the element.
+void XmlWriter::Indent(std::size_t levels) {
+  for (std::size_t blanks = 2 * levels; blanks > 0;) {
     const std::size_t piece = std::min(blanks, kBlanks.size());
     Append(kBlanks.substr(0, piece));
     blanks -= piece;

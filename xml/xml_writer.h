@@ -52,7 +52,7 @@ class XmlWriter {
   // attributes, or closed and followed by content.
   enum class State { kTagOpen, kContent };
 
-  void Indent();
+  void Indent(std::size_t levels);
   void CloseStartTag();
   void Append(std::string_view bytes);
   void AppendText(std::string_view text);
