@@ -90,8 +90,18 @@ class OrderReader {
   std::string Text(const Record& record, std::string_view id) const {
     const FieldSpec* field = FindField(*record.layout, id);
     if (field == nullptr) return {};
+    const std::string_view raw = Trim(record.Field(*field));
     std::string text;
-    for (const char c : Trim(record.Field(*field))) text += table_[static_cast<unsigned char>(c)];
+    text.reserve(raw.size());
+    // The lower half is ASCII, the same byte in UTF-8.
+    for (const char c : raw) {
+      const auto byte = static_cast<unsigned char>(c);
+      if (byte < 0x80) {
+        text += c;
+      } else {
+        text += table_[byte];
+      }
+    }
     return text;
   }
   std::string_view Raw(const Record& record, std::string_view id) const {
