@@ -91,17 +91,11 @@ class OrderReader {
     const FieldSpec* field = FindField(*record.layout, id);
     if (field == nullptr) return {};
     const std::string_view raw = Trim(record.Field(*field));
-    std::string text;
-    text.reserve(raw.size());
-    // The lower half is ASCII, the same byte in UTF-8.
-    for (const char c : raw) {
-      const auto byte = static_cast<unsigned char>(c);
-      if (byte < 0x80) {
-        text += c;
-      } else {
-        text += table_[byte];
-      }
-    }
+    // The lower half is ASCII, the same byte in UTF-8: most fields are that alone.
+    const auto upper = std::find_if(raw.begin(), raw.end(),
+                                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    std::string text(raw.begin(), upper);
+    for (auto c = upper; c != raw.end(); ++c) text += table_[static_cast<unsigned char>(*c)];
     return text;
   }
   std::string_view Raw(const Record& record, std::string_view id) const {
