@@ -86,20 +86,48 @@ void XmlWriter::Text(std::string_view text) {
   end_on_new_line_ = false;
 }
 
-// As Start, Text and End would write it, without the element ever on the stack.
+// As Start, Text and End would write it, without the element ever on the stack;
+// the common case (plain text, little indentation) in one copy into the block.
 void XmlWriter::Element(std::string_view name, std::string_view text) {
-  if (!open_.empty() && state_ == State::kTagOpen) Append(">\n");
+  const bool close_tag = !open_.empty() && state_ == State::kTagOpen;
   name = UpToNul(name);
+  text = UpToNul(text);
+  const std::string_view blanks = kBlanks.substr(0, std::min(2 * open_.size(), kBlanks.size()));
+  const std::size_t size = 2 + blanks.size() + 2 * name.size() + text.size() + 6;
+  if (blanks.size() == 2 * open_.size() && size <= kBlockSize && Plain(text)) {
+    if (used_ + size > kBlockSize) WriteBlock();
+    char* out = block_.get() + used_;
+    const auto put = [&out](std::string_view piece) {
+      std::memcpy(out, piece.data(), piece.size());
+      out += piece.size();
+    };
+    if (close_tag) put(">\n");
+    put(blanks);
+    put("<");
+    put(name);
+    put(">");
+    put(text);
+    put("</");
+    put(name);
+    put(">\n");
+    used_ = static_cast<std::size_t>(out - block_.get());
+  } else {
+    ElementInPieces(close_tag, name, text);
+  }
+  state_ = State::kContent;
+  end_on_new_line_ = true;
+}
+
+void XmlWriter::ElementInPieces(bool close_tag, std::string_view name, std::string_view text) {
+  if (close_tag) Append(">\n");
   Indent(open_.size());
   Append("<");
   Append(name);
   Append(">");
-  AppendText(UpToNul(text));
+  AppendText(text);
   Append("</");
   Append(name);
   Append(">\n");
-  state_ = State::kContent;
-  end_on_new_line_ = true;
 }
 
 void XmlWriter::Finish() {

@@ -52,6 +52,7 @@ class XmlWriter {
   // attributes, or closed and followed by content.
   enum class State { kTagOpen, kContent };
 
+  void ElementInPieces(bool close_tag, std::string_view name, std::string_view text);
   void Indent(std::size_t levels);
   void CloseStartTag();
   void Append(std::string_view bytes);
