@@ -23,6 +23,14 @@ std::string_view Trim(std::string_view text) {
 // A code as its record field holds it: two digits, "" when never written.
 std::string CodeOf(std::string_view stored) {
   if (stored.empty()) return "";
+  // One or two digits, as codes are stored, read the same without the number's
+  // parsing: the value's digits, two of them.
+  if (stored.size() <= 2 &&
+      std::all_of(stored.begin(), stored.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    std::string text(2 - stored.size(), '0');
+    text += stored;
+    return text;
+  }
   std::string text = std::to_string(detail::CodeValue(stored));
   if (text.size() < 2) text.insert(0, 2 - text.size(), '0');
   return text;
