@@ -1,8 +1,10 @@
 // Converting DTAZV files of 1, 1,000 and 32,766 payments into pain.001
-// documents: the component writes one payment, the file repeats it.
+// documents: the component writes one payment, the file repeats it. Each run
+// is followed (untimed) by a plain write of as many bytes as its documents
+// have together; "x_plain" is their ratio.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -10,15 +12,17 @@
 
 #include "pain001/converter.h"
 #include "payments.h"
+#include "plain_write.h"
 
 namespace {
 
+using xkdtazv::bench::PlainTimer;
+using xkdtazv::bench::Seconds;
+
 std::string BenchDirectory() {
-  const char* configured = std::getenv("XKDTAZV_BENCH_DIR");
-  const std::filesystem::path directory =
-      configured ? configured : std::filesystem::temp_directory_path() / "xkdtazv-bench";
-  std::filesystem::create_directories(directory / "pain001");
-  return directory.string();
+  const std::string directory = xkdtazv::bench::BenchDirectory();
+  std::filesystem::create_directories(directory + "/pain001");
+  return directory;
 }
 
 std::string Digits(unsigned long long value, std::size_t width) {
@@ -49,8 +53,12 @@ void BM_Convert(benchmark::State& state) {
   const xkdtazv::pain001::ConversionServices services =
       xkdtazv::pain001::SystemConversionServices();
   const std::string out = directory + "/pain001";
+  PlainTimer plain(directory, 0);
+  double convert_seconds = 0;
   for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
     const auto conversion = xkdtazv::pain001::ConvertDtazv(bytes, {"DTAZV", out, {}, {}}, services);
+    convert_seconds += Seconds(std::chrono::steady_clock::now() - start);
     if (conversion.documents.empty()) {
       const std::string why = conversion.failure ? *conversion.failure
                               : conversion.findings.list().empty()
@@ -60,11 +68,22 @@ void BM_Convert(benchmark::State& state) {
       break;
     }
     state.PauseTiming();
-    for (const auto& document : conversion.documents) std::filesystem::remove(document.path);
+    std::size_t written = 0;
+    for (const auto& document : conversion.documents) {
+      written += std::filesystem::file_size(document.path);
+      std::filesystem::remove(document.path);
+    }
+    plain.Resize(written);
+    if (!plain.Run()) {
+      state.SkipWithError("plain write failed");
+      break;
+    }
     state.ResumeTiming();
   }
   state.counters["payments/s"] = benchmark::Counter(
       static_cast<double>(payments * state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["x_plain"] = plain.Ratio(convert_seconds);
+  state.SetBytesProcessed(static_cast<std::int64_t>(plain.size() * state.iterations()));
 }
 
 BENCHMARK(BM_Convert)->Arg(1)->Arg(1000)->Arg(32766)->Unit(benchmark::kMillisecond);

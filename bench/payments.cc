@@ -12,8 +12,7 @@ struct Supplier {
   const char* city;
   LaenderCodes country;
   const char* bic;
-  const char* iban;         // padded to 34 characters with zeros
-  std::size_t iban_length;  // without the padding, as a batch gives it
+  const char* iban;
   Zahlungsart kind;
   const char* kind_name;  // the names a batch uses
   const char* country_name;
@@ -21,15 +20,13 @@ struct Supplier {
 
 constexpr std::array<Supplier, 4> kSuppliers{{
     {"Fromagerie Dupont SA", "75001 Paris", LaenderCodes::FRANKREICH, "BNPAFRPP123",
-     "FR7630006000011234567890189000000000", 27, Zahlungsart::EU_STANDART, "EU_STANDART",
-     "FRANKREICH"},
+     "FR7630006000011234567890189", Zahlungsart::EU_STANDART, "EU_STANDART", "FRANKREICH"},
     {"Holzbau Oehlinger GmbH", "4020 Linz", LaenderCodes::OESTERREICH, "RZOOAT2L123",
-     "AT611904300234573201000000000000000", 20, Zahlungsart::EUE, "EUE", "OESTERREICH"},
+     "AT611904300234573201", Zahlungsart::EUE, "EUE", "OESTERREICH"},
     {"Van der Berg Logistiek BV", "3011 Rotterdam", LaenderCodes::NIEDERLANDE, "ABNANL2A123",
-     "NL91ABNA0417164300000000000000000000", 18, Zahlungsart::EU_STANDART, "EU_STANDART",
-     "NIEDERLANDE"},
+     "NL91ABNA0417164300", Zahlungsart::EU_STANDART, "EU_STANDART", "NIEDERLANDE"},
     {"Ceramiche Rossi Srl", "41042 Fiorano", LaenderCodes::ITALIEN, "BCITITMM123",
-     "IT60X0542811101000000123456000000000", 27, Zahlungsart::STANDARD, "STANDARD", "ITALIEN"},
+     "IT60X0542811101000000123456", Zahlungsart::STANDARD, "STANDARD", "ITALIEN"},
 }};
 
 std::string Amount(std::size_t i) {
@@ -60,7 +57,9 @@ void AddPayments(DtAzvDatei& file, std::size_t count) {
     payment->setZahlungsart(supplier.kind);
     payment->setLaenderCode(supplier.country);
     payment->setBIC(supplier.bic);
-    payment->setIBAN(std::string(supplier.iban).substr(0, 34));
+    // Zeros before the IBAN fill the 34 places the record has for it.
+    const std::string iban = supplier.iban;
+    payment->setIBAN(std::string(34 - iban.size(), '0') + iban);
     payment->setName(supplier.name);
     payment->setOrtPLZ(supplier.city);
     payment->setBetrag(Amount(i));
@@ -85,7 +84,7 @@ std::string BatchJson(const std::string& directory, const std::string& name, std
     transfers.push_back({{"Zahlungsart", supplier.kind_name},
                          {"LaenderCode", supplier.country_name},
                          {"BIC", supplier.bic},
-                         {"IBAN", std::string(supplier.iban).substr(0, supplier.iban_length)},
+                         {"IBAN", supplier.iban},
                          {"Name", supplier.name},
                          {"OrtPLZ", supplier.city},
                          {"Betrag", Amount(i)},

@@ -1,8 +1,10 @@
 // What one run with the largest file a run can write (32,766 payments) costs,
 // in figures that do not depend on the machine's load: memory held per filled
 // payment, allocations and instructions per payment, and the peak resident
-// memory against the file's size. It also says where it wrote: on tmpfs an
-// fsync costs nothing, so timings against a plain write mean little there.
+// memory against the size of what was written; of Generate, or of
+// GeneratePain001 when asked for "pain001" (one writer a process, since the
+// peak only grows). It also says where it wrote: on tmpfs an fsync costs
+// nothing, so timings against a plain write mean little there.
 #include <linux/magic.h>
 #include <linux/perf_event.h>
 #include <malloc.h>
@@ -12,6 +14,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -19,7 +22,9 @@
 #include <cstring>
 #include <filesystem>
 #include <new>
+#include <sstream>
 #include <string>
+#include <string_view>
 
 #include "payments.h"
 
@@ -89,13 +94,40 @@ void* operator new(std::size_t size) {
 void operator delete(void* memory) noexcept { std::free(memory); }
 void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 
-// peak_memory [DIRECTORY [PAYMENTS]]; fewer payments suit a run under callgrind.
+namespace {
+
+// One run of the writer: its result and the bytes it wrote.
+struct Run {
+  std::string result;
+  double bytes = 0;
+};
+
+Run RunGenerate(xkdtazv::DtAzvDatei& file, std::size_t payments) {
+  return {file.Generate(), 512.0 + 768.0 * payments};
+}
+
+// The documents are removed afterwards: each run writes new names.
+Run RunGeneratePain001(xkdtazv::DtAzvDatei& file, std::size_t) {
+  Run run{file.GeneratePain001(), 0};
+  std::istringstream paths(file.Pain001Dateien());
+  for (std::string path; std::getline(paths, path);) {
+    run.bytes += static_cast<double>(std::filesystem::file_size(path));
+    std::filesystem::remove(path);
+  }
+  return run;
+}
+
+}  // namespace
+
+// peak_memory [DIRECTORY [PAYMENTS [generate|pain001]]]; fewer payments suit a
+// run under callgrind.
 int main(int argc, char** argv) {
   const std::string directory =
       argc > 1 ? argv[1] : (std::filesystem::temp_directory_path() / "xkdtazv-bench").string();
   const std::size_t payments = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : kLargestRun;
+  const bool pain001 = argc > 3 && std::string_view(argv[3]) == "pain001";
+  const char* writer = pain001 ? "GeneratePain001" : "Generate";
   std::filesystem::create_directories(directory);
-  const double file_bytes = 512.0 + 768.0 * payments;
 
   auto file = xkdtazv::bench::MakeFile(directory);
   const std::size_t held_before = mallinfo2().uordblks;
@@ -110,28 +142,31 @@ int main(int argc, char** argv) {
   InstructionCounter instructions;
   const std::uint64_t allocations_before_run = allocations;
   instructions.Start();
-  const std::string result = file->Generate();
+  const Run run = pain001 ? RunGeneratePain001(*file, payments) : RunGenerate(*file, payments);
   const std::uint64_t run_instructions = instructions.Stop();
   const double run_allocations =
       static_cast<double>(allocations - allocations_before_run) / payments;
   const long peak_after = PeakKiB();
 
-  std::printf("payments: %zu, file %.0f bytes, written to %s (%s)\n", payments, file_bytes,
+  std::printf("%s, payments: %zu, written %.0f bytes to %s (%s)\n", writer, payments, run.bytes,
               directory.c_str(), FileSystemKind(directory));
-  std::printf("result: %.60s\n", result.c_str());
+  std::printf("result: %zu lines, the first: %.60s\n",
+              static_cast<std::size_t>(std::count(run.result.begin(), run.result.end(), '\n')),
+              run.result.c_str());
   std::printf("memory held per filled GeldTransfer: %.0f bytes\n", held_per_payment);
-  std::printf("allocations per payment: filling %.1f, Generate %.1f\n", fill_allocations,
+  std::printf("allocations per payment: filling %.1f, %s %.1f\n", fill_allocations, writer,
               run_allocations);
   if (instructions.available()) {
-    std::printf("instructions per payment in Generate: %.0f\n",
+    std::printf("instructions per payment in %s: %.0f\n", writer,
                 static_cast<double>(run_instructions) / payments);
   } else {
-    std::printf("instructions per payment in Generate: not counted (perf_event_open: %s)\n",
+    std::printf("instructions per payment in %s: not counted (perf_event_open: %s)\n", writer,
                 instructions.why_not());
   }
-  std::printf("peak resident set after filling: %ld KiB (%.2fx the file)\n", peak_before,
-              peak_before * 1024.0 / file_bytes);
-  std::printf("peak resident set after Generate: %ld KiB (%.2fx the file)\n", peak_after,
-              peak_after * 1024.0 / file_bytes);
+  std::printf("peak resident set after filling: %ld KiB (%.2fx the output)\n", peak_before,
+              peak_before * 1024.0 / run.bytes);
+  std::printf("peak resident set after %s: %ld KiB (%.2fx the output; %.2fx for the run alone)\n",
+              writer, peak_after, peak_after * 1024.0 / run.bytes,
+              (peak_after - peak_before) * 1024.0 / run.bytes);
   return 0;
 }

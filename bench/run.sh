@@ -18,6 +18,7 @@ if [[ ${2:-} == --smoke ]]; then
 fi
 "$build/bench/xkdtazv_bench" "${options[@]}"
 "$build/bench/xkdtazv_peak_memory" "$directory" "${payments[@]}"
+"$build/bench/xkdtazv_peak_memory" "$directory" "${payments[@]:-32766}" pain001
 if [[ -x "$build/bench/xkdtazv_command_bench" ]]; then
   "$build/bench/xkdtazv_command_bench" "${options[@]}"
 fi

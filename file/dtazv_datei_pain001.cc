@@ -4,6 +4,8 @@
 #include "pain001/converter.h"
 #include "pain001/object_view.h"
 #include "platform/failure_text.h"
+#include "records/geld_transfer_layout.h"
+#include "records/record_values.h"
 #include "xkdtazv/dtazv_datei.h"
 #include "xkdtazv/failure.h"
 
@@ -37,7 +39,17 @@ std::string DtAzvDatei::GeneratePain001() {
   try {
     if (pfad_.empty()) return "Bitte vorher den Pfad festlegen." + std::string(detail::kLineBreak);
     payment::Findings findings;
-    payment::PaymentFile view = pain001::ViewOfObjects(*sender_, transfers_, findings);
+    // The codes straight from the records: a property throws for a code
+    // never written, and a run reads five codes of every payment.
+    const pain001::StoredCodesFunction stored_codes = [](const GeldTransfer& transfer) {
+      const detail::RecordValues& fields = *transfer.fields_;
+      return pain001::StoredCodes{
+          fields.Get(detail::kZahlungsart),
+          {fields.Get(detail::kWeisungsschluessel1), fields.Get(detail::kWeisungsschluessel2),
+           fields.Get(detail::kWeisungsschluessel3), fields.Get(detail::kWeisungsschluessel4)}};
+    };
+    payment::PaymentFile view =
+        pain001::ViewOfObjects(*sender_, transfers_, stored_codes, findings);
 
     pain001::ConversionServices services = pain001::SystemConversionServices();
     services.files = files_;

@@ -50,9 +50,11 @@ std::string_view ServiceLevel(const PaymentOrder& order) {
 
 class DocumentWriter {
  public:
-  DocumentWriter(const DocumentPlan& plan, xml::XmlWriter& xml) : plan_(plan), xml_(xml) {}
+  DocumentWriter(const DocumentPlan& plan, const payment::Party& initiating_party,
+                 xml::XmlWriter& xml)
+      : plan_(plan), initiating_party_(initiating_party), xml_(xml) {}
 
-  void Write(const payment::Party& initiating_party, const DocumentIds& ids) {
+  void Write(const DocumentIds& ids) {
     xml_.Start("Document");
     xml_.Attribute("xmlns", kNamespace);
     xml_.Start("CstmrCdtTrfInitn");
@@ -62,7 +64,7 @@ class DocumentWriter {
     xml_.Element("NbOfTxs", std::to_string(plan_.payments));
     xml_.Element("CtrlSum", plan_.control_sum);
     xml_.Start("InitgPty");
-    xml_.Element("Nm", initiating_party.name);
+    xml_.Element("Nm", initiating_party_.name);
     xml_.End();
     xml_.End();
     std::size_t number = 0;
@@ -157,7 +159,7 @@ class DocumentWriter {
     xml_.Start("ReqdExctnDt");
     xml_.Element("Dt", IsoDate(first.execution_date));
     xml_.End();
-    Party("Dbtr", first.debtor);
+    Party("Dbtr", initiating_party_);
     Account("DbtrAcct", first.debtor_account);
     DebtorAgent(first);
     if (TypePerBlock(plan_.type)) xml_.Element("ChrgBr", "SLEV");
@@ -238,6 +240,7 @@ class DocumentWriter {
   }
 
   const DocumentPlan& plan_;
+  const payment::Party& initiating_party_;  // the debtor of every block
   xml::XmlWriter& xml_;
 };
 
@@ -245,7 +248,7 @@ class DocumentWriter {
 
 void WriteDocument(const DocumentPlan& plan, const payment::Party& initiating_party,
                    const DocumentIds& ids, xml::XmlWriter& xml) {
-  DocumentWriter(plan, xml).Write(initiating_party, ids);
+  DocumentWriter(plan, initiating_party, xml).Write(ids);
 }
 
 }  // namespace xkdtazv::pain001

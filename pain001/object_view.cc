@@ -1,7 +1,6 @@
 #include "pain001/object_view.h"
 
 #include <algorithm>
-#include <functional>
 #include <string_view>
 
 #include "field/codes.h"
@@ -21,15 +20,20 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
-// A code property as its record field holds it: two digits, "" when never written.
-std::string CodeOf(const std::function<std::int32_t()>& read) {
-  try {
-    std::string text = std::to_string(read());
-    if (text.size() < 2) text.insert(0, 2 - text.size(), '0');
+// A code as its record field holds it: two digits, "" when never written.
+std::string CodeOf(std::string_view stored) {
+  if (stored.empty()) return "";
+  // One or two digits, as codes are stored, read the same without the number's
+  // parsing: the value's digits, two of them.
+  if (stored.size() <= 2 &&
+      std::all_of(stored.begin(), stored.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    std::string text(2 - stored.size(), '0');
+    text += stored;
     return text;
-  } catch (const Failure&) {
-    return "";
   }
+  std::string text = std::to_string(detail::CodeValue(stored));
+  if (text.size() < 2) text.insert(0, 2 - text.size(), '0');
+  return text;
 }
 
 std::string CodeOr(std::string_view value, std::string_view fallback) {
@@ -56,12 +60,16 @@ payment::Amount AmountOf(const GeldTransfer& transfer, std::size_t number, Findi
 
 class ObjectReader {
  public:
-  explicit ObjectReader(Findings& findings) : findings_(findings) {}
+  ObjectReader(StoredCodesFunction stored_codes, Findings& findings)
+      : stored_codes_(stored_codes), findings_(findings) {}
 
   payment::PaymentFile Read(const MeineInfo& sender,
                             const std::vector<std::shared_ptr<GeldTransfer>>& transfers) {
     payment::PaymentFile view;
     ReadSender(sender, view.initiating_party);
+    // Room for all at once: growing by doubling would hold the old and the
+    // new array together, half again the view's size at the peak.
+    view.orders.reserve(transfers.size());
     std::size_t number = 0;
     for (const std::shared_ptr<GeldTransfer>& transfer : transfers) {
       ++number;
@@ -69,7 +77,7 @@ class ObjectReader {
         throw Failure(FailureCode::kObjectNotSet,
                       "GeldTransfer " + std::to_string(number) + " ist kein Objekt");
       }
-      view.orders.push_back(ReadPayment(*transfer, number, view.initiating_party));
+      view.orders.push_back(ReadPayment(*transfer, number));
     }
     if (view.orders.empty()) findings_.Error(0, "Es gibt keine Zahlung");
     return view;
@@ -118,25 +126,20 @@ class ObjectReader {
     }
   }
 
-  payment::PaymentOrder ReadPayment(const GeldTransfer& t, std::size_t number,
-                                    const payment::Party& debtor) {
+  payment::PaymentOrder ReadPayment(const GeldTransfer& t, std::size_t number) {
     payment::PaymentOrder order;
     order.number = number;
-    order.debtor = debtor;
-    cli::ApplyPaymentKind(CodeOf([&] { return static_cast<std::int32_t>(t.Zahlungsart()); }), order,
-                          findings_);
+    const StoredCodes codes = stored_codes_(t);
+    cli::ApplyPaymentKind(CodeOf(codes.kind), order, findings_);
     order.amount = AmountOf(t, number, findings_);
     order.debtor_account = debtor_account_;
     order.debtor_bank_code = debtor_bank_code_;
     order.debtor_agent_bic = debtor_bic_;
     order.execution_date = execution_date_;
     ReadCreditor(t, order);
-    cli::ApplyInstructionCodes(
-        {CodeOf([&] { return static_cast<std::int32_t>(t.Weisungsschluessel1()); }),
-         CodeOf([&] { return static_cast<std::int32_t>(t.Weisungsschluessel2()); }),
-         CodeOf([&] { return static_cast<std::int32_t>(t.Weisungsschluessel3()); }),
-         CodeOf([&] { return static_cast<std::int32_t>(t.Weisungsschluessel4()); })},
-        std::string(Trim(t.WeisungsschluesselZusatz())), order, findings_);
+    cli::ApplyInstructionCodes({CodeOf(codes.instructions[0]), CodeOf(codes.instructions[1]),
+                                CodeOf(codes.instructions[2]), CodeOf(codes.instructions[3])},
+                               std::string(Trim(t.WeisungsschluesselZusatz())), order, findings_);
     std::string charges = std::string(Trim(t.Entgeltregelung()));
     if (charges.empty()) charges = "00";
     if (charges.size() == 1) charges.insert(charges.begin(), '0');
@@ -207,6 +210,7 @@ class ObjectReader {
     order.creditor_agent.member_id = std::string(member);
   }
 
+  StoredCodesFunction stored_codes_;
   Findings& findings_;
   payment::TownLineSplitter splitter_;
   payment::Account debtor_account_;
@@ -219,8 +223,8 @@ class ObjectReader {
 
 payment::PaymentFile ViewOfObjects(const MeineInfo& sender,
                                    const std::vector<std::shared_ptr<GeldTransfer>>& transfers,
-                                   Findings& findings) {
-  return ObjectReader(findings).Read(sender, transfers);
+                                   StoredCodesFunction stored_codes, Findings& findings) {
+  return ObjectReader(stored_codes, findings).Read(sender, transfers);
 }
 
 }  // namespace xkdtazv::pain001

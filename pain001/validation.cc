@@ -61,6 +61,13 @@ bool IsCapitals(std::string_view text, std::size_t length) {
          std::all_of(text.begin(), text.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
 }
 
+// The field as the messages name it: "Name", " des Empfaengers".
+std::string Label(std::string_view name, std::string_view whose) {
+  std::string label(name);
+  label += whose;
+  return label;
+}
+
 class Preparation {
  public:
   Preparation(const SwiftLatin& latin, Findings& findings) : latin_(latin), findings_(findings) {}
@@ -69,22 +76,25 @@ class Preparation {
   void Fit(std::string& text, std::string_view name, std::size_t max_length, std::size_t payment,
            std::string_view whose = {}) {
     if (text.empty()) return;
-    const std::string label = std::string(name) + std::string(whose);
-    LatinText latin = latin_.Convert(text);
-    if (!latin.outside.empty()) {
-      findings_.Error(payment, "Das Feld " + label + " \"" + text +
-                                   "\" enthaelt Zeichen ausserhalb des SWIFT-Zeichensatzes: \"" +
-                                   latin.outside + "\"");
+    // Most texts are in the set already: they stay as they are.
+    if (!std::all_of(text.begin(), text.end(), SwiftLatin::InSet)) {
+      LatinText latin = latin_.Convert(text);
+      if (!latin.outside.empty()) {
+        findings_.Error(payment, "Das Feld " + Label(name, whose) + " \"" + text +
+                                     "\" enthaelt Zeichen ausserhalb des SWIFT-Zeichensatzes: \"" +
+                                     latin.outside + "\"");
+      }
+      if (latin.replaced_ampersand) {
+        findings_.Warning(payment,
+                          "Im Feld " + Label(name, whose) + " wird \"&\" als \"+\" uebertragen");
+      }
+      text = std::move(latin.text);
     }
-    if (latin.replaced_ampersand) {
-      findings_.Warning(payment, "Im Feld " + label + " wird \"&\" als \"+\" uebertragen");
-    }
-    text = std::move(latin.text);
     while (!text.empty() && text.back() == ' ') text.pop_back();
     if (text.size() > max_length) {
-      findings_.Warning(payment, "Das Feld " + label + " wird auf " + std::to_string(max_length) +
-                                     " Zeichen gekuerzt: \"" + text.substr(max_length) +
-                                     "\" entfaellt");
+      findings_.Warning(payment, "Das Feld " + Label(name, whose) + " wird auf " +
+                                     std::to_string(max_length) + " Zeichen gekuerzt: \"" +
+                                     text.substr(max_length) + "\" entfaellt");
       text.resize(max_length);
     }
   }
@@ -268,7 +278,6 @@ void PrepareAndValidate(payment::PaymentFile& file, const SwiftLatin& latin, Fin
   preparation.FitParty(file.initiating_party, 0, " des Auftraggebers");
   preparation.CheckParty(file.initiating_party, 0, "des Auftraggebers");
   for (PaymentOrder& order : file.orders) {
-    order.debtor = file.initiating_party;
     preparation.Prepare(order);
     preparation.Check(order);
   }

@@ -15,6 +15,9 @@ constexpr std::array<std::pair<std::string_view, int>, 26> kMinorUnits{{
     {"VND", 0}, {"VUV", 0}, {"XAF", 0}, {"XOF", 0}, {"XPF", 0},
 }};
 
+// Sorted by code, for the binary search: every amount asks.
+static_assert(std::is_sorted(kMinorUnits.begin(), kMinorUnits.end()));
+
 std::pair<std::string_view, std::string_view> SplitDecimal(std::string_view text) {
   const std::size_t mark = text.find('.');
   if (mark == std::string_view::npos) return {text, {}};
@@ -24,10 +27,10 @@ std::pair<std::string_view, std::string_view> SplitDecimal(std::string_view text
 }  // namespace
 
 int MinorUnit(std::string_view currency) noexcept {
-  for (const auto& [code, unit] : kMinorUnits) {
-    if (code == currency) return unit;
-  }
-  return 2;
+  const auto found =
+      std::lower_bound(kMinorUnits.begin(), kMinorUnits.end(), currency,
+                       [](const auto& entry, std::string_view code) { return entry.first < code; });
+  return found != kMinorUnits.end() && found->first == currency ? found->second : 2;
 }
 
 bool FitsMinorUnit(const Amount& amount) noexcept {

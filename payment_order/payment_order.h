@@ -99,7 +99,6 @@ struct PaymentOrder {
   Amount amount;
   std::string transfer_currency;
 
-  Party debtor;
   Account debtor_account;
   std::string debtor_bank_code;  // German bank code of the account debited
   std::string debtor_agent_bic;  // empty when not known
@@ -122,6 +121,7 @@ struct PaymentOrder {
 
 // What a source file holds apart from its payments.
 struct PaymentFile {
+  // The payer of every order, once for all of them.
   Party initiating_party;
   std::vector<PaymentOrder> orders;
 };

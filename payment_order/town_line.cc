@@ -72,6 +72,9 @@ constexpr std::array<std::string_view, 12> kWithoutPostalCodes{"AE", "AG", "AO",
 // Far more than a postal code and a town name hold together.
 constexpr std::size_t kLongestSplitLine = 256;
 
+// Enough for the payees of a large run; a bound on the memory for the rest.
+constexpr std::size_t kLinesRemembered = 4096;
+
 // An old-style country marker such as "D-" or "FR-" before a code.
 constexpr std::string_view kCountryMarker = R"((?:[A-Z]{1,3}-)?)";
 
@@ -91,6 +94,20 @@ const TownLineSplitter::Rule* TownLineSplitter::RuleFor(std::string_view country
 }
 
 TownLine TownLineSplitter::Split(std::string_view line, std::string_view country) {
+  // The country's length first: no two pairs give the same key.
+  std::string key = std::to_string(country.size());
+  key += ':';
+  key += country;
+  key += line;
+  if (const auto seen = seen_.find(key); seen != seen_.end()) return seen->second;
+  TownLine split = SplitByRule(line, country);
+  if (seen_.size() < kLinesRemembered && line.size() <= kLongestSplitLine) {
+    seen_.emplace(std::move(key), split);
+  }
+  return split;
+}
+
+TownLine TownLineSplitter::SplitByRule(std::string_view line, std::string_view country) {
   const std::string text(line);
   // The matcher's depth grows with the text; a line longer than any address
   // holds is left whole, and its length is reported where it is used.

@@ -1,7 +1,8 @@
 // Splits a town line such as "1016 GV AMSTERDAM" into postal code and town by
 // the postal code rules of the town's country. Build one splitter per run: it
 // compiles each country's rule once, when a town line of that country first
-// comes.
+// comes, and remembers the split of the lines it has seen (payments to the
+// same payees repeat them), up to a bound.
 //
 //   TownLineSplitter splitter;
 //   TownLine line = splitter.Split("00-514 WARSZAWA", "PL");  // "00-514", "WARSZAWA"
@@ -12,6 +13,7 @@
 #include <regex>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace xkdtazv::payment {
 
@@ -35,8 +37,10 @@ class TownLineSplitter {
     std::regex code_last;
   };
   const Rule* RuleFor(std::string_view country);
+  TownLine SplitByRule(std::string_view line, std::string_view country);
 
   std::map<std::string, Rule, std::less<>> rules_;
+  std::unordered_map<std::string, TownLine> seen_;  // by country and line
 };
 
 }  // namespace xkdtazv::payment

@@ -38,6 +38,10 @@ class OrderReader {
       findings_.Error(0, "Die Datei ist keine DTAZV-Datei: " + file.unreadable_reason);
       return view;
     }
+    // Room for all at once: growing by doubling would hold the old and the
+    // new array together, half again the view's size at the peak.
+    view.orders.reserve(static_cast<std::size_t>(std::count_if(
+        file.records.begin(), file.records.end(), [](const Record& r) { return r.type == 'T'; })));
     bool header_seen = false;
     const Record* trailer = nullptr;
     for (const Record& record : file.records) {
@@ -56,7 +60,7 @@ class OrderReader {
             findings_.Error(record.payment, "Der T-Satz steht vor dem Q-Satz");
             break;
           }
-          view.orders.push_back(ReadPayment(record, view.initiating_party));
+          view.orders.push_back(ReadPayment(record));
           break;
         case 'Z':
           trailer = &record;
@@ -86,8 +90,12 @@ class OrderReader {
   std::string Text(const Record& record, std::string_view id) const {
     const FieldSpec* field = FindField(*record.layout, id);
     if (field == nullptr) return {};
-    std::string text;
-    for (const char c : Trim(record.Field(*field))) text += table_[static_cast<unsigned char>(c)];
+    const std::string_view raw = Trim(record.Field(*field));
+    // The lower half is ASCII, the same byte in UTF-8: most fields are that alone.
+    const auto upper = std::find_if(raw.begin(), raw.end(),
+                                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    std::string text(raw.begin(), upper);
+    for (auto c = upper; c != raw.end(); ++c) text += table_[static_cast<unsigned char>(*c)];
     return text;
   }
   std::string_view Raw(const Record& record, std::string_view id) const {
@@ -130,11 +138,10 @@ class OrderReader {
     if (!execution_date_) findings_.Error(0, "Das Ausfuehrungsdatum im Q-Satz ist kein Datum");
   }
 
-  payment::PaymentOrder ReadPayment(const Record& t, const payment::Party& debtor) {
+  payment::PaymentOrder ReadPayment(const Record& t) {
     payment::PaymentOrder order;
     const std::size_t n = t.payment;
     order.number = n;
-    order.debtor = debtor;
     ReadKind(t, order);
     ReadAmount(t, order);
     ReadAccounts(t, order);

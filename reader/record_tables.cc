@@ -186,6 +186,8 @@ const RecordSpec* FindRecordSpec(char type) noexcept {
   return nullptr;
 }
 
+// Every payment asks for some thirty fields: the length and the last
+// character ("T4a", "T4b") turn most fields away before a whole comparison.
 const FieldSpec* FindField(const RecordSpec& layout, std::string_view id) noexcept {
   for (const FieldIndex& index : kFieldIndexes) {
     if (index.fields.data() != layout.fields.data()) continue;
@@ -198,7 +200,10 @@ const FieldSpec* FindField(const RecordSpec& layout, std::string_view id) noexce
     }
   }
   for (const FieldSpec& field : layout.fields) {
-    if (field.id == id) return &field;
+    if (field.id.size() == id.size() && (id.empty() || field.id.back() == id.back()) &&
+        field.id == id) {
+      return &field;
+    }
   }
   return nullptr;
 }

@@ -1,32 +1,34 @@
-// Streams an XML document into an output file through libxml2's text writer:
-// UTF-8, two-space indentation, escaping left to the library. Nothing is kept
-// in memory beyond libxml2's small output buffer, whatever the document's size.
+// Streams an XML document into an output file in the form libxml2's text
+// writer gives it (UTF-8, two-space indentation, empty elements closed with
+// "/>"), rendering into a block of its own that goes to the file whenever it
+// is full: memory stays at one block, whatever the document's size. Texts
+// are escaped as libxml2's writer escapes them, byte for byte.
 //
 //   XmlWriter xml(file);                 // an OutputFile of the file service
 //   xml.Start("Document");
 //   xml.Attribute("xmlns", "urn:iso:std:iso:20022:tech:xsd:pain.001.001.09");
 //   xml.Element("MsgId", "X1");
 //   xml.End();
-//   xml.Finish();                        // ends every open element and flushes
+//   xml.Finish();                        // ends every open element and writes the rest
 #ifndef XKDTAZV_XML_XML_WRITER_H_
 #define XKDTAZV_XML_XML_WRITER_H_
 
-#include <exception>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/file_service.h"
 
-typedef struct _xmlTextWriter xmlTextWriter;
-
 namespace xkdtazv::xml {
 
-// Each call throws Failure when libxml2 or the output file fails; the file's
-// own failure (disk full, I/O error) is the one thrown.
+// Each call throws the output file's failure (disk full, I/O error) when a
+// full block cannot be written, and Failure (I/O error) for a call out of
+// place (an attribute after content, an end without an element).
 class XmlWriter {
  public:
   explicit XmlWriter(detail::OutputFile& out);
-  ~XmlWriter();
   XmlWriter(const XmlWriter&) = delete;
   XmlWriter& operator=(const XmlWriter&) = delete;
 
@@ -39,28 +41,33 @@ class XmlWriter {
   void Element(std::string_view name, std::string_view text);
   void Finish();
 
- private:
-  static int WriteCallback(void* context, const char* buffer, int length);
-  void Check(int status);
-
-  // libxml2 would print its own words for a failed write; the failure thrown
-  // says it already. Its handler is per thread and comes back at the end.
-  class QuietErrors {
-   public:
-    QuietErrors();
-    ~QuietErrors();
-    QuietErrors(const QuietErrors&) = delete;
-    QuietErrors& operator=(const QuietErrors&) = delete;
-
-   private:
-    void* context_;
-    void (*handler_)(void*, const char*, ...);
+  // A character that is escaped, and the reference written for it.
+  struct Reference {
+    char character;
+    std::string_view text;
   };
 
-  QuietErrors quiet_;
+ private:
+  // Where the element started last stands: its start tag still open for
+  // attributes, or closed and followed by content.
+  enum class State { kTagOpen, kContent };
+
+  void ElementInPieces(bool close_tag, std::string_view name, std::string_view text);
+  void Indent(std::size_t levels);
+  void CloseStartTag();
+  void Append(std::string_view bytes);
+  void AppendText(std::string_view text);
+  void AppendAttributeValue(std::string_view value);
+  void AppendEscaped(std::string_view text, std::span<const Reference> references);
+  void WriteBlock();
+
   detail::OutputFile& out_;
-  xmlTextWriter* writer_ = nullptr;
-  std::exception_ptr output_failure_;
+  std::unique_ptr<char[]> block_;
+  std::size_t used_ = 0;
+  std::vector<std::string> open_;  // the names of the open elements, innermost last
+  State state_ = State::kContent;
+  // The next end tag goes on a line of its own, after the children's.
+  bool end_on_new_line_ = false;
 };
 
 }  // namespace xkdtazv::xml

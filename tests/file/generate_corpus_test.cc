@@ -1,12 +1,15 @@
 // The differential test: 2,400 random batches run through Generate, each
 // reduced to two digests (the result text with every property read back
-// afterwards; the bytes written), compared with digests recorded earlier; and
-// one file of several blocks, record by record.
+// afterwards; the bytes written), compared with digests recorded earlier; the
+// same batches through GeneratePain001 at a fixed time and run id (result
+// text and list of documents; the documents' bytes); and one file of several
+// blocks, record by record.
 // Any change to what a run writes or says shows up as a differing line.
 //
 // To record anew (only when a change of output is intended):
 //   XKDTAZV_RECORD_DIGESTS=$PWD/tests/file/generate_corpus.digests
-//     build/tests/xkdtazv_tests --gtest_filter='GenerateCorpus*'
+//   XKDTAZV_RECORD_PAIN001_DIGESTS=$PWD/tests/file/generate_pain001_corpus.digests
+//     build/tests/xkdtazv_tests --gtest_filter='Generate*Corpus*'
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -33,6 +36,11 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr int kBatches = 2400;
+// The pain.001 corpus: every kPain001Every-th of the batches above, then
+// kDocumentBatches that write documents, the last of them large.
+constexpr int kPain001Every = 4;
+constexpr int kDocumentBatches = 300;
+constexpr std::size_t kLargeBatch = 1500;
 constexpr std::uint64_t kSeed = 20261208;
 
 // 64-bit FNV-1a, written as 16 hex digits.
@@ -161,27 +169,47 @@ void ReadBack(const GeldTransfer& p, std::string& log) {
   for (const auto& read : readers) Attempt(log, [&] { log += read() + "\n"; });
 }
 
-// One batch through Generate: "<result digest> <file digest>".
-std::string RunBatch(const testing::Batch& batch) {
-  testing::ScopedLocale locale(batch.comma_locale ? testing::CommaLocale().name
-                                                  : testing::PointLocale().name);
-  auto files = std::make_shared<MemoryFileService>();
-  DtAzvDatei file(files, testing::FixedToday(2026y / 12 / 8));
+// The batch's file with its sender and payments set, and what the host was
+// told while setting them.
+struct LoadedBatch {
+  std::shared_ptr<MemoryFileService> files = std::make_shared<MemoryFileService>();
+  std::unique_ptr<DtAzvDatei> file;
+  std::vector<std::shared_ptr<GeldTransfer>> payments;
+  std::string log;
+};
+
+LoadedBatch Load(const testing::Batch& batch) {
+  LoadedBatch loaded;
+  loaded.file = std::make_unique<DtAzvDatei>(loaded.files, testing::FixedToday(2026y / 12 / 8));
+  DtAzvDatei& file = *loaded.file;
   file.setPfad(batch.pfad);
   file.setDiffFileName(batch.diff_file_name);
   for (const testing::TextWrite& write : batch.sender) SetSender(*file.GetMeineInfo(), write);
-
-  std::string log;
-  std::vector<std::shared_ptr<GeldTransfer>> payments;
   for (const testing::RandomPayment& random : batch.payments) {
     auto payment = std::make_shared<GeldTransfer>();
     for (const testing::TextWrite& write : random.texts) SetText(*payment, write);
     for (const testing::CodeWrite& write : random.codes) {
-      Attempt(log, [&] { SetCode(*payment, write); });
+      Attempt(loaded.log, [&] { SetCode(*payment, write); });
     }
-    log += file.AddGeldTransfer(payment) + "\n";
-    payments.push_back(payment);
+    loaded.log += file.AddGeldTransfer(payment) + "\n";
+    loaded.payments.push_back(payment);
   }
+  return loaded;
+}
+
+std::string Written(const MemoryFileService& files) {
+  std::string written;
+  for (const auto& [path, bytes] : files.files()) written += path + "\n" + bytes + "\n";
+  return written;
+}
+
+// One batch through Generate: "<result digest> <file digest>".
+std::string RunBatch(const testing::Batch& batch) {
+  testing::ScopedLocale locale(batch.comma_locale ? testing::CommaLocale().name
+                                                  : testing::PointLocale().name);
+  LoadedBatch loaded = Load(batch);
+  DtAzvDatei& file = *loaded.file;
+  std::string& log = loaded.log;
 
   // The name as the host left it, then the run's result: the recorded digests
   // take them in this order, whatever order a compiler gives the operands of +.
@@ -190,32 +218,37 @@ std::string RunBatch(const testing::Batch& batch) {
   const MeineInfo& sender = *file.GetMeineInfo();
   log += sender.BLZ() + "\n" + sender.Kontonummer() + "\n" + sender.Name() + "\n" +
          sender.ExecutionDate() + "\n" + sender.GenerateRecord() + "\n";
-  for (const auto& payment : payments) ReadBack(*payment, log);
-
-  std::string written;
-  for (const auto& [path, bytes] : files->files()) written += path + "\n" + bytes + "\n";
-  return Digest(log) + " " + Digest(written);
+  for (const auto& payment : loaded.payments) ReadBack(*payment, log);
+  return Digest(log) + " " + Digest(Written(*loaded.files));
 }
 
-std::filesystem::path DigestFile() {
-  return std::filesystem::path(__FILE__).parent_path() / "generate_corpus.digests";
+// One batch through GeneratePain001 at a fixed time and run id: "<result
+// digest> <documents digest>", the result with the list of documents.
+std::string RunPain001Batch(const testing::Batch& batch) {
+  testing::ScopedLocale locale(batch.comma_locale ? testing::CommaLocale().name
+                                                  : testing::PointLocale().name);
+  LoadedBatch loaded = Load(batch);
+  DtAzvDatei& file = *loaded.file;
+  file.setPain001Sources([] { return std::chrono::local_days{2026y / 12 / 8} + 10h + 15min + 7s; },
+                         [] { return std::string("CORPUSRUN234"); });
+  std::string log = loaded.log;
+  log += file.GeneratePain001() + "\n";
+  log += file.Pain001Dateien() + "\n";
+  return Digest(log) + " " + Digest(Written(*loaded.files));
 }
 
-TEST(GenerateCorpus, WritesAndSaysWhatItDidBefore) {
-  if (!testing::LocaleInstalled(testing::CommaLocale().name)) {
-    GTEST_FAIL() << testing::CommaLocale().name << " is not installed";
+// Compares the digests of a run with those recorded in `file_name` beside
+// this test, or records them where `record_variable` names a file.
+void ExpectAsRecorded(const std::string& digests, const char* file_name,
+                      const char* record_variable) {
+  if (const char* record = std::getenv(record_variable)) {
+    std::ofstream(record, std::ios::binary) << digests;
+    GTEST_SKIP() << "recorded the digests in " << record;
   }
-  testing::BatchGenerator generator(kSeed);
-  std::ostringstream digests;
-  for (int i = 1; i <= kBatches; ++i) digests << i << ' ' << RunBatch(generator.Next()) << '\n';
-
-  if (const char* record = std::getenv("XKDTAZV_RECORD_DIGESTS")) {
-    std::ofstream(record, std::ios::binary) << digests.str();
-    GTEST_SKIP() << "recorded " << kBatches << " digests in " << record;
-  }
-  std::ifstream in(DigestFile(), std::ios::binary);
-  ASSERT_TRUE(in) << "no recorded digests at " << DigestFile();
-  std::istringstream actual(digests.str());
+  const std::filesystem::path path = std::filesystem::path(__FILE__).parent_path() / file_name;
+  std::ifstream in(path, std::ios::binary);
+  ASSERT_TRUE(in) << "no recorded digests at " << path;
+  std::istringstream actual(digests);
   std::string expected_line;
   std::string actual_line;
   int differing = 0;
@@ -227,6 +260,35 @@ TEST(GenerateCorpus, WritesAndSaysWhatItDidBefore) {
   }
   EXPECT_EQ(differing, 0);
   EXPECT_FALSE(std::getline(in, expected_line)) << "more digests recorded than batches run";
+}
+
+TEST(GenerateCorpus, WritesAndSaysWhatItDidBefore) {
+  if (!testing::LocaleInstalled(testing::CommaLocale().name)) {
+    GTEST_FAIL() << testing::CommaLocale().name << " is not installed";
+  }
+  testing::BatchGenerator generator(kSeed);
+  std::ostringstream digests;
+  for (int i = 1; i <= kBatches; ++i) digests << i << ' ' << RunBatch(generator.Next()) << '\n';
+  ExpectAsRecorded(digests.str(), "generate_corpus.digests", "XKDTAZV_RECORD_DIGESTS");
+}
+
+TEST(GeneratePain001Corpus, WritesAndSaysWhatItDidBefore) {
+  if (!testing::LocaleInstalled(testing::CommaLocale().name)) {
+    GTEST_FAIL() << testing::CommaLocale().name << " is not installed";
+  }
+  testing::BatchGenerator generator(kSeed);
+  std::ostringstream digests;
+  for (int i = 1; i <= kBatches; ++i) {
+    const testing::Batch batch = generator.Next();
+    if (i % kPain001Every == 0) digests << i << ' ' << RunPain001Batch(batch) << '\n';
+  }
+  testing::BatchGenerator documents(kSeed + 1);
+  for (int i = 1; i <= kDocumentBatches; ++i) {
+    const std::size_t payments = i == kDocumentBatches ? kLargeBatch : 1 + i % 8;
+    digests << "d" << i << ' ' << RunPain001Batch(documents.Documents(payments)) << '\n';
+  }
+  ExpectAsRecorded(digests.str(), "generate_pain001_corpus.digests",
+                   "XKDTAZV_RECORD_PAIN001_DIGESTS");
 }
 
 // A file of several blocks holds every record as the record renders it, and

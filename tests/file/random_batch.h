@@ -8,6 +8,10 @@
 //   BatchGenerator generator(20261208);
 //   Batch batch = generator.Next();
 //   ApplySender(batch, *file.GetMeineInfo());
+//
+// Documents(n) draws batches that pass the pain.001 checks in the main, so
+// that documents get written: valid accounts, a town for every party, texts
+// in German, other scripts and beyond their lengths.
 #ifndef XKDTAZV_TESTS_FILE_RANDOM_BATCH_H_
 #define XKDTAZV_TESTS_FILE_RANDOM_BATCH_H_
 
@@ -94,6 +98,22 @@ class BatchGenerator {
     }
     const std::size_t count = Chance(20) ? 0 : Below(7);
     for (std::size_t i = 0; i < count; ++i) batch.payments.push_back(Payment());
+    return batch;
+  }
+
+  Batch Documents(std::size_t payments) {
+    Batch batch;
+    batch.comma_locale = Chance(2);
+    batch.pfad = "out";
+    batch.diff_file_name = OneOf<std::string>({"", "DTAZV.TXT", "Z\xC3\xA4hlung 1"});
+    batch.sender = {{"BLZ", Digits(8)},
+                    {"Kontonummer", Digits(1 + Below(10))},
+                    {"Name", WritableName(40)},
+                    {"OrtPLZ", TownLine(5, 20)}};
+    if (Chance(2)) batch.sender.push_back({"Strasse", WritableText(Below(40))});
+    if (Chance(3)) batch.sender.push_back({"Vorname", WritableText(Below(20))});
+    if (Chance(3)) batch.sender.push_back({"ExecutionDate", "261210"});
+    for (std::size_t i = 0; i < payments; ++i) batch.payments.push_back(WritablePayment(batch));
     return batch;
   }
 
@@ -255,6 +275,86 @@ class BatchGenerator {
       batch.payments.push_back(payment);
     }
     return batch;
+  }
+
+  // Text that ends up in the SWIFT set: German letters, other scripts, "&";
+  // blank or shorter once trimmed and brought into the set.
+  std::string WritableText(std::size_t length) {
+    static constexpr std::array<std::string_view, 14> kPieces{" ",
+                                                              "&",
+                                                              "-",
+                                                              "/",
+                                                              "'",
+                                                              "(",
+                                                              "\xC3\xA4",
+                                                              "\xC3\x9F",
+                                                              "\xC3\x9C",
+                                                              "\xC3\x89",
+                                                              "\xCE\xA9",
+                                                              "\xD0\x96",
+                                                              "\xE6\xBC\xA2",
+                                                              "?"};
+    std::string text;
+    for (std::size_t i = 0; i < length; ++i) {
+      if (Below(4) != 0) {
+        const char first = Chance(2) ? 'A' : 'a';
+        text += static_cast<char>(first + Below(26));
+      } else {
+        text += kPieces[Below(kPieces.size())];
+      }
+    }
+    return text;
+  }
+
+  // A letter first, so that something is left once trimmed. Each part is
+  // drawn after the one before it, so that every compiler makes the same text.
+  std::string WritableName(std::uint32_t longest) {
+    std::string name = Letters(1);
+    name += WritableText(Below(longest));
+    return name;
+  }
+
+  // "<postal code> <town>".
+  std::string TownLine(std::size_t postal_digits, std::uint32_t longest) {
+    std::string line = Digits(postal_digits);
+    line += ' ';
+    line += WritableName(longest);
+    return line;
+  }
+
+  RandomPayment WritablePayment(const Batch& batch) {
+    struct Creditor {
+      const char* bic;
+      const char* iban;
+      LaenderCodes country;
+    };
+    static constexpr std::array<Creditor, 4> kCreditors{{
+        {"BNPAFRPP123", "FR7630006000011234567890189", LaenderCodes::FRANKREICH},
+        {"RZOOAT2L", "AT611904300234573201", LaenderCodes::OESTERREICH},
+        {"ABNANL2A", "NL91ABNA0417164300", LaenderCodes::NIEDERLANDE},
+        {"BCITITMM", "IT60X0542811101000000123456", LaenderCodes::ITALIEN},
+    }};
+    const Creditor& creditor = kCreditors[Below(kCreditors.size())];
+    const char decimal = batch.comma_locale ? ',' : '.';
+    RandomPayment payment;
+    payment.texts = {{"IBAN", creditor.iban},
+                     {"Name", WritableName(40)},
+                     {"OrtPLZ", TownLine(4 + Below(2), 25)}};
+    std::string amount = std::to_string(1 + Below(90000));
+    amount += decimal;
+    amount += Digits(2);
+    payment.texts.push_back({"Betrag", std::move(amount)});
+    if (Below(5) != 0) payment.texts.push_back({"BIC", creditor.bic});
+    static constexpr std::array<std::string_view, 8> kOptional{
+        "Vorname",           "Strasse",           "Verwendungszweck1", "Verwendungszweck2",
+        "Verwendungszweck3", "Verwendungszweck4", "VariableText",      "WeisungsschluesselZusatz"};
+    for (std::string_view property : kOptional) {
+      if (Chance(2)) payment.texts.push_back({property, WritableText(Length(35))});
+    }
+    payment.codes = {{"Zahlungsart", OneOf<std::int32_t>({0, 10, 11, 13, 15})},
+                     {"LaenderCode", static_cast<std::int32_t>(creditor.country)}};
+    if (Chance(3)) payment.codes.push_back({"Weisungsschluessel1", OneOf<std::int32_t>({2, 4, 6})});
+    return payment;
   }
 
   std::string Letters(std::size_t n) {
