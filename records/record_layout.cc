@@ -60,8 +60,11 @@ bool InSet(char32_t c) { return c < kAsciiInSet.size() ? kAsciiInSet[c] : IsDtAz
 
 // AppendRecord for a record whose values are all ASCII, the common case: one
 // byte a character, the same in Windows-1252, so each value is copied into
-// its field's place and the rest of the field filled.
-void WriteAsciiRecord(std::span<const FieldSpec> layout, const RecordValues& values, char* cursor) {
+// its field's place. Most fields are filled with spaces: the record starts
+// as spaces, and only other fills are written.
+void WriteAsciiRecord(std::span<const FieldSpec> layout, const RecordValues& values, char* cursor,
+                      std::size_t record_length) {
+  std::memset(cursor, ' ', record_length);
   for (std::size_t i = 0; i < layout.size(); ++i) {
     const FieldSpec& field = layout[i];
     const std::string_view value = values.Get(i);
@@ -70,14 +73,15 @@ void WriteAsciiRecord(std::span<const FieldSpec> layout, const RecordValues& val
     if (value.size() >= width) {
       std::memcpy(cursor, value.data(), width);
     } else {
-      const char fill = field.fill == kFillSpaces  ? ' '
-                        : field.fill == kFillZeros ? '0'
-                                                   : throw Failure(FailureCode::kInvalidArgument);
       const std::size_t fill_count = width - value.size();
-      char* text = field.align == Align::kRight ? cursor + fill_count : cursor;
-      char* filled = field.align == Align::kRight ? cursor : cursor + value.size();
-      std::memcpy(text, value.data(), value.size());
-      std::memset(filled, fill, fill_count);
+      const bool right = field.align == Align::kRight;
+      if (field.fill == kFillZeros) {
+        std::memset(right ? cursor : cursor + value.size(), '0', fill_count);
+      } else if (field.fill != kFillSpaces) {
+        throw Failure(FailureCode::kInvalidArgument);
+      }
+      if (!value.empty())
+        std::memcpy(right ? cursor + fill_count : cursor, value.data(), value.size());
     }
     cursor += width;
   }
@@ -120,7 +124,7 @@ void AppendRecord(std::span<const FieldSpec> layout, const RecordValues& values,
   char* cursor = out.data() + start;
   if (values.ascii()) {
     try {
-      WriteAsciiRecord(layout, values, cursor);
+      WriteAsciiRecord(layout, values, cursor, out.size() - start);
     } catch (...) {
       out.resize(start);
       throw;
