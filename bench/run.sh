@@ -26,3 +26,20 @@ if [[ -x "$build/bench/xkdtazv_convert_bench" ]]; then
   "$build/bench/xkdtazv_convert_bench" "${options[@]}"
 fi
 python3 "$(dirname "$0")/python_host.py" "$build/automation/libXKDTAZV.so" "$directory"
+
+# Instructions per payment do not depend on the machine's load; callgrind counts
+# them where the kernel gives the memory run no counters (2,000 payments).
+count_instructions() {  # LABEL FUNCTION [MODE]
+  local out
+  out=$(mktemp)
+  valgrind --tool=callgrind --callgrind-out-file="$out" --toggle-collect="$2" \
+    "$build/bench/xkdtazv_peak_memory" "$directory" 2000 ${3:+"$3"} >/dev/null 2>&1
+  local total
+  total=$(awk '/^summary:/ {print $2; exit}' "$out")
+  rm -f "$out"
+  echo "instructions per payment in $1 (callgrind, 2,000 payments): $((total / 2000))"
+}
+if [[ ${2:-} != --smoke ]] && command -v valgrind >/dev/null; then
+  count_instructions Generate 'xkdtazv::DtAzvDatei::Generate[abi:cxx11]()'
+  count_instructions GeneratePain001 'xkdtazv::DtAzvDatei::GeneratePain001[abi:cxx11]()' pain001
+fi
