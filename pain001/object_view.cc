@@ -77,7 +77,7 @@ class ObjectReader {
         throw Failure(FailureCode::kObjectNotSet,
                       "GeldTransfer " + std::to_string(number) + " ist kein Objekt");
       }
-      view.orders.push_back(ReadPayment(*transfer, number));
+      ReadPayment(*transfer, number, view.orders.emplace_back());
     }
     if (view.orders.empty()) findings_.Error(0, "Es gibt keine Zahlung");
     return view;
@@ -126,8 +126,8 @@ class ObjectReader {
     }
   }
 
-  payment::PaymentOrder ReadPayment(const GeldTransfer& t, std::size_t number) {
-    payment::PaymentOrder order;
+  // Into its place in the view: an order is large to move.
+  void ReadPayment(const GeldTransfer& t, std::size_t number, payment::PaymentOrder& order) {
     order.number = number;
     const StoredCodes codes = stored_codes_(t);
     cli::ApplyPaymentKind(CodeOf(codes.kind), order, findings_);
@@ -149,7 +149,6 @@ class ObjectReader {
          std::string(Trim(t.Verwendungszweck3())), std::string(Trim(t.Verwendungszweck4()))});
     order.instruction_id = std::string(Trim(t.VariableText()));
     order.end_to_end_id = t.EndToEndId();
-    return order;
   }
 
   void ReadCreditor(const GeldTransfer& t, payment::PaymentOrder& order) {

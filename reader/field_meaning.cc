@@ -190,12 +190,13 @@ std::optional<std::chrono::year_month_day> ShortDate(std::string_view text) {
 
 std::string JoinLines(const std::vector<std::string>& lines) {
   std::string joined;
-  std::size_t previous_width = 0;
+  bool previous_full = false;
   for (const std::string& line : lines) {
     if (line.empty()) continue;
-    if (!joined.empty() && previous_width < kLineWidth) joined += ' ';
+    if (!joined.empty() && !previous_full) joined += ' ';
     joined += line;
-    previous_width = CodePointCount(line);
+    // A line has no more characters than bytes: a short one is not counted.
+    previous_full = line.size() >= kLineWidth && CodePointCount(line) >= kLineWidth;
   }
   return joined;
 }
