@@ -188,10 +188,10 @@ std::optional<std::chrono::year_month_day> ShortDate(std::string_view text) {
   return date;
 }
 
-std::string JoinLines(const std::vector<std::string>& lines) {
+std::string JoinLines(std::initializer_list<std::string_view> lines) {
   std::string joined;
   bool previous_full = false;
-  for (const std::string& line : lines) {
+  for (const std::string_view line : lines) {
     if (line.empty()) continue;
     if (!joined.empty() && !previous_full) joined += ' ';
     joined += line;

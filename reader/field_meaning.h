@@ -11,6 +11,7 @@
 
 #include <array>
 #include <chrono>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -58,7 +59,7 @@ std::optional<std::chrono::year_month_day> ShortDate(std::string_view text);
 
 // Lines that continue each other: a full line of 35 characters runs on into
 // the next without a blank, as a cut word does.
-std::string JoinLines(const std::vector<std::string>& lines);
+std::string JoinLines(std::initializer_list<std::string_view> lines);
 
 }  // namespace xkdtazv::cli
 
