@@ -22,9 +22,8 @@ bool AllDigits(std::string_view text) noexcept {
 }
 
 // The remainder modulo 97 of the number that `text` spells, letters counting
-// 10 to 35 (ISO 7064 MOD 97-10).
-unsigned Mod97(std::string_view text) noexcept {
-  unsigned remainder = 0;
+// 10 to 35 (ISO 7064 MOD 97-10); `remainder` is that of digits before it.
+unsigned Mod97(std::string_view text, unsigned remainder = 0) noexcept {
   for (const char c : text) {
     if (IsDigit(c)) {
       remainder = (remainder * 10 + static_cast<unsigned>(c - '0')) % 97;
@@ -67,9 +66,7 @@ bool IsIbanForm(std::string_view iban) noexcept {
 bool IbanCheckDigitsHold(std::string_view iban) noexcept {
   if (!IsIbanForm(iban)) return false;
   // The country code and check digits move to the end.
-  std::string rotated(iban.substr(4));
-  rotated += iban.substr(0, 4);
-  return Mod97(rotated) == 1;
+  return Mod97(iban.substr(0, 4), Mod97(iban.substr(4))) == 1;
 }
 
 bool IsValidIban(std::string_view iban) noexcept { return IbanCheckDigitsHold(iban); }
