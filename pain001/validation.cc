@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
 #include <string_view>
 
 #include "pain001/order_type.h"
@@ -22,7 +21,7 @@ using payment::PaymentOrder;
 template <typename Owner>
 struct TextElement {
   std::string_view name;
-  std::function<std::string&(Owner&)> text;
+  std::string& (*text)(Owner&);
   std::size_t max_length;
 };
 
