@@ -165,7 +165,7 @@ class ObjectReader {
         Address(std::string(Trim(values.street)), t.PLZ(), t.Ort(),
                 std::string(Trim(values.town_line)), country, n, "des Empfaengers");
 
-    order.creditor_account = cli::CreditorAccountOf(std::string(Trim(values.iban)));
+    order.creditor_account = cli::CreditorAccountOf(Trim(values.iban));
     if (order.creditor_account.empty()) {
       order.creditor_account = {"", std::string(Trim(t.EmpfaengerKonto())), ""};
     }

@@ -41,7 +41,7 @@ void ApplyInstructionCodes(const std::array<std::string, 4>& codes, const std::s
 
 // The payee's account as DTAZV holds it: an IBAN, possibly behind a "/" and
 // padded with zeros, or any other account number.
-payment::Account CreditorAccountOf(std::string account);
+payment::Account CreditorAccountOf(std::string_view account);
 
 // The payee bank's identifier: "///" and a German bank code, a BIC, or
 // another identification.
