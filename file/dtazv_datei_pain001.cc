@@ -4,6 +4,7 @@
 #include "pain001/converter.h"
 #include "pain001/object_view.h"
 #include "platform/failure_text.h"
+#include "platform/text.h"
 #include "records/geld_transfer_layout.h"
 #include "records/record_values.h"
 #include "xkdtazv/dtazv_datei.h"
@@ -39,17 +40,36 @@ std::string DtAzvDatei::GeneratePain001() {
   try {
     if (pfad_.empty()) return "Bitte vorher den Pfad festlegen." + std::string(detail::kLineBreak);
     payment::Findings findings;
-    // The codes straight from the records: a property throws for a code
-    // never written, and a run reads five codes of every payment.
-    const pain001::StoredCodesFunction stored_codes = [](const GeldTransfer& transfer) {
+    // The values straight from the records: a property throws for a code
+    // never written, and copies every text it gives.
+    const pain001::StoredValuesFunction stored_values = [](const GeldTransfer& transfer) {
       const detail::RecordValues& fields = *transfer.fields_;
-      return pain001::StoredCodes{
+      // The record keeps the IBAN behind a "/".
+      std::string_view iban = fields.Get(detail::kIBAN);
+      if (detail::CountCodePoints(iban) > 1) {
+        iban.remove_prefix(detail::FirstCodePoints(iban, 1).size());
+      }
+      return pain001::StoredValues{
           fields.Get(detail::kZahlungsart),
           {fields.Get(detail::kWeisungsschluessel1), fields.Get(detail::kWeisungsschluessel2),
-           fields.Get(detail::kWeisungsschluessel3), fields.Get(detail::kWeisungsschluessel4)}};
+           fields.Get(detail::kWeisungsschluessel3), fields.Get(detail::kWeisungsschluessel4)},
+          fields.Get(detail::kName),
+          fields.Get(detail::kVorname),
+          fields.Get(detail::kStrasse),
+          fields.Get(detail::kOrtPLZ),
+          iban,
+          fields.Get(detail::kBIC),
+          fields.Get(detail::kBankLaenderCode),
+          fields.Get(detail::kBetragVorkomma),
+          fields.Get(detail::kBetragNachkomma),
+          {fields.Get(detail::kVerwendungszweck1), fields.Get(detail::kVerwendungszweck2),
+           fields.Get(detail::kVerwendungszweck3), fields.Get(detail::kVerwendungszweck4)},
+          fields.Get(detail::kVariableText),
+          fields.Get(detail::kEntgeltregelung),
+          fields.Get(detail::kWeisungsschluesselZusatz)};
     };
     payment::PaymentFile view =
-        pain001::ViewOfObjects(*sender_, transfers_, stored_codes, findings);
+        pain001::ViewOfObjects(*sender_, transfers_, stored_values, findings);
 
     pain001::ConversionServices services = pain001::SystemConversionServices();
     services.files = files_;

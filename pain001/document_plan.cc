@@ -1,6 +1,10 @@
 #include "pain001/document_plan.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <map>
+#include <optional>
+#include <string_view>
 #include <tuple>
 
 #include "payment_order/amount.h"
@@ -8,8 +12,9 @@
 namespace xkdtazv::pain001 {
 namespace {
 
-using BlockKey = std::tuple<std::string, std::string, std::string, int, unsigned, unsigned,
-                            std::string, std::string, std::string>;
+// The texts stay in the orders, which outlive the plan.
+using BlockKey = std::tuple<std::string_view, std::string_view, std::string_view, int, unsigned,
+                            unsigned, std::string_view, std::string_view, std::string_view>;
 
 BlockKey KeyOf(const payment::PaymentOrder& order, OrderType type) {
   const auto& date = order.execution_date;
@@ -21,8 +26,80 @@ BlockKey KeyOf(const payment::PaymentOrder& order, OrderType type) {
           static_cast<unsigned>(date.day()),
           order.charges_account.iban,
           order.charges_account.currency,
-          TypePerBlock(type) ? order.category_purpose : std::string()};
+          TypePerBlock(type) ? std::string_view(order.category_purpose) : std::string_view()};
 }
+
+// An amount in whole ten-thousandths (no currency has more decimals), where
+// its digits are plain and few enough for 64 bits.
+struct ExactAmount {
+  std::uint64_t units = 0;
+  std::uint64_t fraction = 0;  // ten-thousandths
+  std::size_t decimals = 0;    // the currency's
+};
+
+constexpr std::uint64_t kScale = 10000;
+
+bool ReadDigits(std::string_view text, std::uint64_t& value) {
+  value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  return true;
+}
+
+std::optional<ExactAmount> ExactOf(const payment::Amount& amount) {
+  ExactAmount exact;
+  exact.decimals = static_cast<std::size_t>(payment::MinorUnit(amount.currency));
+  const std::string_view fraction =
+      std::string_view(amount.fraction).substr(0, std::min(exact.decimals, amount.fraction.size()));
+  if (exact.decimals > 4 || amount.units.size() > 15 || !ReadDigits(amount.units, exact.units) ||
+      !ReadDigits(fraction, exact.fraction)) {
+    return std::nullopt;
+  }
+  for (std::size_t place = fraction.size(); place < 4; ++place) exact.fraction *= 10;
+  return exact;
+}
+
+// A total of amounts, exact: in 64 bits while it fits, in decimal texts
+// beyond. Its text is the one adding the amounts' texts one by one gives.
+class ControlSum {
+ public:
+  void Add(const payment::Amount& amount, const std::optional<ExactAmount>& exact) {
+    if (text_.empty() && exact && AddExactly(*exact)) return;
+    if (text_.empty()) text_ = Text();
+    text_ = payment::AddDecimal(text_, payment::AmountText(amount));
+  }
+
+  std::string Text() const {
+    if (!text_.empty()) return text_;
+    std::string text = std::to_string(units_);
+    if (decimals_ > 0) {
+      const std::string fraction = std::to_string(kScale + fraction_);  // "1" and four digits
+      text += '.';
+      text.append(fraction, 1, decimals_);
+    }
+    return text;
+  }
+
+ private:
+  static constexpr std::uint64_t kMaxUnits = 1'000'000'000'000'000'000;
+
+  bool AddExactly(const ExactAmount& amount) {
+    const std::uint64_t fraction = fraction_ + amount.fraction;
+    const std::uint64_t units = units_ + amount.units + fraction / kScale;
+    if (units >= kMaxUnits) return false;
+    units_ = units;
+    fraction_ = fraction % kScale;
+    decimals_ = std::max(decimals_, amount.decimals);
+    return true;
+  }
+
+  std::uint64_t units_ = 0;
+  std::uint64_t fraction_ = 0;  // ten-thousandths
+  std::size_t decimals_ = 0;    // the most any amount added has
+  std::string text_;            // the total, once it is kept as text
+};
 
 }  // namespace
 
@@ -31,19 +108,34 @@ std::vector<DocumentPlan> PlanDocuments(const std::vector<payment::PaymentOrder>
   for (const OrderType type : kOrderTypes) {
     DocumentPlan document;
     document.type = type;
-    document.control_sum = "0";
     std::map<BlockKey, std::size_t> block_of;
+    std::vector<ControlSum> block_sums;
+    ControlSum document_sum;
+    // Payments of one block mostly come together: the last key is asked first.
+    BlockKey last_key;
+    std::size_t last_block = 0;
     for (const payment::PaymentOrder& order : orders) {
       if (OrderTypeOf(order.kind) != type) continue;
-      const auto [found, added] = block_of.try_emplace(KeyOf(order, type), document.blocks.size());
-      if (added) document.blocks.push_back({{}, "0"});
-      BlockPlan& block = document.blocks[found->second];
-      block.orders.push_back(&order);
-      const std::string amount = payment::AmountText(order.amount);
-      block.control_sum = payment::AddDecimal(block.control_sum, amount);
-      document.control_sum = payment::AddDecimal(document.control_sum, amount);
+      BlockKey key = KeyOf(order, type);
+      if (document.payments == 0 || key != last_key) {
+        const auto [found, added] = block_of.try_emplace(key, document.blocks.size());
+        if (added) {
+          document.blocks.emplace_back();
+          block_sums.emplace_back();
+        }
+        last_key = key;
+        last_block = found->second;
+      }
+      document.blocks[last_block].orders.push_back(&order);
+      const std::optional<ExactAmount> exact = ExactOf(order.amount);
+      block_sums[last_block].Add(order.amount, exact);
+      document_sum.Add(order.amount, exact);
       ++document.payments;
     }
+    for (std::size_t i = 0; i < block_sums.size(); ++i) {
+      document.blocks[i].control_sum = block_sums[i].Text();
+    }
+    document.control_sum = document_sum.Text();
     if (document.payments > 0) documents.push_back(std::move(document));
   }
   return documents;

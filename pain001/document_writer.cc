@@ -12,18 +12,73 @@ namespace {
 using payment::PaymentOrder;
 using payment::PostalAddress;
 
+// The elements, their tags made once.
+constexpr xml::Tag kAdrLine{"AdrLine"};
+constexpr xml::Tag kAmt{"Amt"};
+constexpr xml::Tag kBICFI{"BICFI"};
+constexpr xml::Tag kCcy{"Ccy"};
+constexpr xml::Tag kCcyOfTrf{"CcyOfTrf"};
+constexpr xml::Tag kCd{"Cd"};
+constexpr xml::Tag kCdtTrfTxInf{"CdtTrfTxInf"};
+constexpr xml::Tag kCdtr{"Cdtr"};
+constexpr xml::Tag kCdtrAcct{"CdtrAcct"};
+constexpr xml::Tag kCdtrAgt{"CdtrAgt"};
+constexpr xml::Tag kChrgBr{"ChrgBr"};
+constexpr xml::Tag kChrgsAcct{"ChrgsAcct"};
+constexpr xml::Tag kClrSysId{"ClrSysId"};
+constexpr xml::Tag kClrSysMmbId{"ClrSysMmbId"};
+constexpr xml::Tag kCreDtTm{"CreDtTm"};
+constexpr xml::Tag kCstmrCdtTrfInitn{"CstmrCdtTrfInitn"};
+constexpr xml::Tag kCtgyPurp{"CtgyPurp"};
+constexpr xml::Tag kCtrlSum{"CtrlSum"};
+constexpr xml::Tag kCtry{"Ctry"};
+constexpr xml::Tag kDbtr{"Dbtr"};
+constexpr xml::Tag kDbtrAcct{"DbtrAcct"};
+constexpr xml::Tag kDbtrAgt{"DbtrAgt"};
+constexpr xml::Tag kDocument{"Document"};
+constexpr xml::Tag kDt{"Dt"};
+constexpr xml::Tag kEndToEndId{"EndToEndId"};
+constexpr xml::Tag kEqvtAmt{"EqvtAmt"};
+constexpr xml::Tag kFinInstnId{"FinInstnId"};
+constexpr xml::Tag kGrpHdr{"GrpHdr"};
+constexpr xml::Tag kIBAN{"IBAN"};
+constexpr xml::Tag kId{"Id"};
+constexpr xml::Tag kInitgPty{"InitgPty"};
+constexpr xml::Tag kInstdAmt{"InstdAmt"};
+constexpr xml::Tag kInstrForCdtrAgt{"InstrForCdtrAgt"};
+constexpr xml::Tag kInstrForDbtrAgt{"InstrForDbtrAgt"};
+constexpr xml::Tag kInstrId{"InstrId"};
+constexpr xml::Tag kInstrInf{"InstrInf"};
+constexpr xml::Tag kMmbId{"MmbId"};
+constexpr xml::Tag kMsgId{"MsgId"};
+constexpr xml::Tag kNbOfTxs{"NbOfTxs"};
+constexpr xml::Tag kNm{"Nm"};
+constexpr xml::Tag kOthr{"Othr"};
+constexpr xml::Tag kPmtId{"PmtId"};
+constexpr xml::Tag kPmtInf{"PmtInf"};
+constexpr xml::Tag kPmtInfId{"PmtInfId"};
+constexpr xml::Tag kPmtMtd{"PmtMtd"};
+constexpr xml::Tag kPmtTpInf{"PmtTpInf"};
+constexpr xml::Tag kPstCd{"PstCd"};
+constexpr xml::Tag kPstlAdr{"PstlAdr"};
+constexpr xml::Tag kReqdExctnDt{"ReqdExctnDt"};
+constexpr xml::Tag kRmtInf{"RmtInf"};
+constexpr xml::Tag kSvcLvl{"SvcLvl"};
+constexpr xml::Tag kTwnNm{"TwnNm"};
+constexpr xml::Tag kUstrd{"Ustrd"};
+
 // A structured address in the hybrid form banks take from November 2026:
 // postal code, town and country in their own elements, the street as an
 // address line. Empty elements are left out.
 struct AddressElement {
-  std::string_view element;
+  const xml::Tag* element;
   std::string PostalAddress::*text;
 };
 constexpr std::array<AddressElement, 4> kAddressElements{{
-    {"PstCd", &PostalAddress::postal_code},
-    {"TwnNm", &PostalAddress::town},
-    {"Ctry", &PostalAddress::country},
-    {"AdrLine", &PostalAddress::street},
+    {&kPstCd, &PostalAddress::postal_code},
+    {&kTwnNm, &PostalAddress::town},
+    {&kCtry, &PostalAddress::country},
+    {&kAdrLine, &PostalAddress::street},
 }};
 
 constexpr std::array<std::string_view, 4> kCreditorAgentCodes{"CHQB", "HOLD", "PHOB", "TELB"};
@@ -55,16 +110,16 @@ class DocumentWriter {
       : plan_(plan), initiating_party_(initiating_party), xml_(xml) {}
 
   void Write(const DocumentIds& ids) {
-    xml_.Start("Document");
+    xml_.Start(kDocument);
     xml_.Attribute("xmlns", kNamespace);
-    xml_.Start("CstmrCdtTrfInitn");
-    xml_.Start("GrpHdr");
-    xml_.Element("MsgId", ids.message_id);
-    xml_.Element("CreDtTm", ids.creation_time);
-    xml_.Element("NbOfTxs", std::to_string(plan_.payments));
-    xml_.Element("CtrlSum", plan_.control_sum);
-    xml_.Start("InitgPty");
-    xml_.Element("Nm", initiating_party_.name);
+    xml_.Start(kCstmrCdtTrfInitn);
+    xml_.Start(kGrpHdr);
+    xml_.Element(kMsgId, ids.message_id);
+    xml_.Element(kCreDtTm, ids.creation_time);
+    xml_.Element(kNbOfTxs, std::to_string(plan_.payments));
+    xml_.Element(kCtrlSum, plan_.control_sum);
+    xml_.Start(kInitgPty);
+    xml_.Element(kNm, initiating_party_.name);
     xml_.End();
     xml_.End();
     std::size_t number = 0;
@@ -76,46 +131,48 @@ class DocumentWriter {
   }
 
  private:
-  void Optional(std::string_view element, const std::string& text) {
+  void Optional(const xml::Tag& element, const std::string& text) {
     if (!text.empty()) xml_.Element(element, text);
   }
 
   void Address(const PostalAddress& address) {
-    xml_.Start("PstlAdr");
-    for (const AddressElement& row : kAddressElements) Optional(row.element, address.*row.text);
+    xml_.Start(kPstlAdr);
+    for (const AddressElement& row : kAddressElements) Optional(*row.element, address.*row.text);
     xml_.End();
   }
 
-  void Party(std::string_view element, const payment::Party& party) {
+  void Party(const xml::Tag& element, const payment::Party& party) {
     xml_.Start(element);
-    xml_.Element("Nm", party.name);
+    xml_.Element(kNm, party.name);
     Address(party.address);
     xml_.End();
   }
 
-  void Account(std::string_view element, const payment::Account& account) {
+  // The payee's account goes without its currency.
+  void Account(const xml::Tag& element, const payment::Account& account,
+               bool with_currency = true) {
     xml_.Start(element);
-    xml_.Start("Id");
+    xml_.Start(kId);
     if (!account.iban.empty()) {
-      xml_.Element("IBAN", account.iban);
+      xml_.Element(kIBAN, account.iban);
     } else {
-      xml_.Start("Othr");
-      xml_.Element("Id", account.other_id);
+      xml_.Start(kOthr);
+      xml_.Element(kId, account.other_id);
       xml_.End();
     }
     xml_.End();
-    Optional("Ccy", account.currency);
+    if (with_currency) Optional(kCcy, account.currency);
     xml_.End();
   }
 
   void PaymentType(const PaymentOrder& order) {
-    xml_.Start("PmtTpInf");
-    xml_.Start("SvcLvl");
-    xml_.Element("Cd", ServiceLevel(order));
+    xml_.Start(kPmtTpInf);
+    xml_.Start(kSvcLvl);
+    xml_.Element(kCd, ServiceLevel(order));
     xml_.End();
     if (!order.category_purpose.empty()) {
-      xml_.Start("CtgyPurp");
-      xml_.Element("Cd", order.category_purpose);
+      xml_.Start(kCtgyPurp);
+      xml_.Element(kCd, order.category_purpose);
       xml_.End();
     }
     xml_.End();
@@ -124,15 +181,15 @@ class DocumentWriter {
   // A German bank without a known BIC: by its bank code, or for SEPA, where
   // only a BIC is allowed, as not provided.
   void DebtorAgent(const PaymentOrder& order) {
-    xml_.Start("DbtrAgt");
-    xml_.Start("FinInstnId");
+    xml_.Start(kDbtrAgt);
+    xml_.Start(kFinInstnId);
     if (!order.debtor_agent_bic.empty()) {
-      xml_.Element("BICFI", order.debtor_agent_bic);
+      xml_.Element(kBICFI, order.debtor_agent_bic);
     } else if (plan_.type == OrderType::kAxz) {
       ClearingMember("DEBLZ", order.debtor_bank_code);
     } else {
-      xml_.Start("Othr");
-      xml_.Element("Id", kNotProvided);
+      xml_.Start(kOthr);
+      xml_.Element(kId, kNotProvided);
       xml_.End();
     }
     xml_.End();
@@ -140,49 +197,51 @@ class DocumentWriter {
   }
 
   void ClearingMember(std::string_view system, const std::string& member) {
-    xml_.Start("ClrSysMmbId");
-    xml_.Start("ClrSysId");
-    xml_.Element("Cd", system);
+    xml_.Start(kClrSysMmbId);
+    xml_.Start(kClrSysId);
+    xml_.Element(kCd, system);
     xml_.End();
-    xml_.Element("MmbId", member);
+    xml_.Element(kMmbId, member);
     xml_.End();
   }
 
   void Block(const BlockPlan& block, const std::string& id) {
     const PaymentOrder& first = *block.orders.front();
-    xml_.Start("PmtInf");
-    xml_.Element("PmtInfId", id);
-    xml_.Element("PmtMtd", "TRF");
-    xml_.Element("NbOfTxs", std::to_string(block.orders.size()));
-    xml_.Element("CtrlSum", block.control_sum);
+    xml_.Start(kPmtInf);
+    xml_.Element(kPmtInfId, id);
+    xml_.Element(kPmtMtd, "TRF");
+    xml_.Element(kNbOfTxs, std::to_string(block.orders.size()));
+    xml_.Element(kCtrlSum, block.control_sum);
     if (TypePerBlock(plan_.type)) PaymentType(first);
-    xml_.Start("ReqdExctnDt");
-    xml_.Element("Dt", IsoDate(first.execution_date));
+    xml_.Start(kReqdExctnDt);
+    xml_.Element(kDt, IsoDate(first.execution_date));
     xml_.End();
-    Party("Dbtr", initiating_party_);
-    Account("DbtrAcct", first.debtor_account);
+    Party(kDbtr, initiating_party_);
+    Account(kDbtrAcct, first.debtor_account);
     DebtorAgent(first);
-    if (TypePerBlock(plan_.type)) xml_.Element("ChrgBr", "SLEV");
-    if (!first.charges_account.empty()) Account("ChrgsAcct", first.charges_account);
+    if (TypePerBlock(plan_.type)) xml_.Element(kChrgBr, "SLEV");
+    if (!first.charges_account.empty()) Account(kChrgsAcct, first.charges_account);
     for (const PaymentOrder* order : block.orders) Transaction(*order);
     xml_.End();
   }
 
   void Amount(const PaymentOrder& order) {
-    xml_.Start("Amt");
+    xml_.Start(kAmt);
     const bool equivalent =
         !order.transfer_currency.empty() && order.transfer_currency != order.amount.currency;
     if (equivalent) {
-      xml_.Start("EqvtAmt");
-      xml_.Start("Amt");
+      xml_.Start(kEqvtAmt);
+      xml_.Start(kAmt);
     } else {
-      xml_.Start("InstdAmt");
+      xml_.Start(kInstdAmt);
     }
     xml_.Attribute("Ccy", order.amount.currency);
-    xml_.Text(payment::AmountText(order.amount));
+    amount_text_.clear();
+    payment::AppendAmountText(order.amount, amount_text_);
+    xml_.Text(amount_text_);
     xml_.End();
     if (equivalent) {
-      xml_.Element("CcyOfTrf", order.transfer_currency);
+      xml_.Element(kCcyOfTrf, order.transfer_currency);
       xml_.End();
     }
     xml_.End();
@@ -190,17 +249,17 @@ class DocumentWriter {
 
   void CreditorAgent(const payment::Agent& agent) {
     if (agent.empty()) return;
-    xml_.Start("CdtrAgt");
-    xml_.Start("FinInstnId");
-    Optional("BICFI", agent.bic);
+    xml_.Start(kCdtrAgt);
+    xml_.Start(kFinInstnId);
+    Optional(kBICFI, agent.bic);
     if (!agent.member_id.empty()) ClearingMember(agent.clearing_system, agent.member_id);
     if (agent.bic.empty() && !agent.name.empty()) {
-      xml_.Element("Nm", agent.name);
+      xml_.Element(kNm, agent.name);
       Address(agent.address);
     }
     if (!agent.other_id.empty()) {
-      xml_.Start("Othr");
-      xml_.Element("Id", agent.other_id);
+      xml_.Start(kOthr);
+      xml_.Element(kId, agent.other_id);
       xml_.End();
     }
     xml_.End();
@@ -209,31 +268,31 @@ class DocumentWriter {
 
   void Transaction(const PaymentOrder& order) {
     const bool foreign = plan_.type == OrderType::kAxz;
-    xml_.Start("CdtTrfTxInf");
-    xml_.Start("PmtId");
-    Optional("InstrId", order.instruction_id);
-    xml_.Element("EndToEndId",
-                 order.end_to_end_id.empty() ? std::string(kNotProvided) : order.end_to_end_id);
+    xml_.Start(kCdtTrfTxInf);
+    xml_.Start(kPmtId);
+    Optional(kInstrId, order.instruction_id);
+    xml_.Element(kEndToEndId, order.end_to_end_id.empty() ? kNotProvided
+                                                          : std::string_view(order.end_to_end_id));
     xml_.End();
     if (foreign) PaymentType(order);
     Amount(order);
     if (foreign)
-      xml_.Element("ChrgBr", kChargeBearers[static_cast<std::size_t>(order.charge_bearer)]);
+      xml_.Element(kChrgBr, kChargeBearers[static_cast<std::size_t>(order.charge_bearer)]);
     CreditorAgent(order.creditor_agent);
-    Party("Cdtr", order.creditor);
-    Account("CdtrAcct", {order.creditor_account.iban, order.creditor_account.other_id, ""});
+    Party(kCdtr, order.creditor);
+    Account(kCdtrAcct, order.creditor_account, false);
     if (foreign) {
       for (const auto& instruction : order.creditor_agent_instructions) {
-        xml_.Start("InstrForCdtrAgt");
-        xml_.Element("Cd", kCreditorAgentCodes[static_cast<std::size_t>(instruction.code)]);
-        Optional("InstrInf", instruction.text);
+        xml_.Start(kInstrForCdtrAgt);
+        xml_.Element(kCd, kCreditorAgentCodes[static_cast<std::size_t>(instruction.code)]);
+        Optional(kInstrInf, instruction.text);
         xml_.End();
       }
-      Optional("InstrForDbtrAgt", order.debtor_agent_instruction);
+      Optional(kInstrForDbtrAgt, order.debtor_agent_instruction);
     }
     if (!order.remittance.empty()) {
-      xml_.Start("RmtInf");
-      xml_.Element("Ustrd", order.remittance);
+      xml_.Start(kRmtInf);
+      xml_.Element(kUstrd, order.remittance);
       xml_.End();
     }
     xml_.End();
@@ -242,6 +301,7 @@ class DocumentWriter {
   const DocumentPlan& plan_;
   const payment::Party& initiating_party_;  // the debtor of every block
   xml::XmlWriter& xml_;
+  std::string amount_text_;  // each payment's amount, in one buffer for all
 };
 
 }  // namespace

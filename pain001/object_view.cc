@@ -43,9 +43,10 @@ std::string CodeOr(std::string_view value, std::string_view fallback) {
 
 // The stored amount, exactly: the integer part and the hundredths as the
 // record carries them.
-payment::Amount AmountOf(const GeldTransfer& transfer, std::size_t number, Findings& findings) {
-  const std::string units = transfer.BetragVorkomma();
-  const std::string hundredths = transfer.BetragNachkomma();
+payment::Amount AmountOf(const GeldTransfer& transfer, const StoredValues& values,
+                         std::size_t number, Findings& findings) {
+  const std::string_view units = values.units;
+  const std::string_view hundredths = values.hundredths;
   const std::string currency = CodeOr(transfer.Auftragswaehrung(), "EUR");
   if (units.empty()) {
     findings.Error(number, "Der Betrag fehlt");
@@ -55,13 +56,13 @@ payment::Amount AmountOf(const GeldTransfer& transfer, std::size_t number, Findi
   if (units.front() == '-' || (!hundredths.empty() && hundredths.front() == '-')) {
     return {currency, "0", ""};
   }
-  return {currency, units, hundredths};
+  return {currency, std::string(units), std::string(hundredths)};
 }
 
 class ObjectReader {
  public:
-  ObjectReader(StoredCodesFunction stored_codes, Findings& findings)
-      : stored_codes_(stored_codes), findings_(findings) {}
+  ObjectReader(StoredValuesFunction stored_values, Findings& findings)
+      : stored_values_(stored_values), findings_(findings) {}
 
   payment::PaymentFile Read(const MeineInfo& sender,
                             const std::vector<std::shared_ptr<GeldTransfer>>& transfers) {
@@ -77,7 +78,7 @@ class ObjectReader {
         throw Failure(FailureCode::kObjectNotSet,
                       "GeldTransfer " + std::to_string(number) + " ist kein Objekt");
       }
-      view.orders.push_back(ReadPayment(*transfer, number));
+      ReadPayment(*transfer, number, view.orders.emplace_back());
     }
     if (view.orders.empty()) findings_.Error(0, "Es gibt keine Zahlung");
     return view;
@@ -96,8 +97,7 @@ class ObjectReader {
   }
 
   void ReadSender(const MeineInfo& sender, payment::Party& party) {
-    party.name =
-        cli::JoinLines({std::string(Trim(sender.Name())), std::string(Trim(sender.Vorname()))});
+    party.name = cli::JoinLines({Trim(sender.Name()), Trim(sender.Vorname())});
     party.address = Address(std::string(Trim(sender.Strasse())), sender.PLZ(), sender.Ort(),
                             std::string(Trim(sender.OrtPLZ())), CodeOr(sender.LaenderISO(), "DE"),
                             0, "des Auftraggebers");
@@ -126,33 +126,32 @@ class ObjectReader {
     }
   }
 
-  payment::PaymentOrder ReadPayment(const GeldTransfer& t, std::size_t number) {
-    payment::PaymentOrder order;
+  // Into its place in the view: an order is large to move.
+  void ReadPayment(const GeldTransfer& t, std::size_t number, payment::PaymentOrder& order) {
     order.number = number;
-    const StoredCodes codes = stored_codes_(t);
-    cli::ApplyPaymentKind(CodeOf(codes.kind), order, findings_);
-    order.amount = AmountOf(t, number, findings_);
+    const StoredValues values = stored_values_(t);
+    cli::ApplyPaymentKind(CodeOf(values.kind), order, findings_);
+    order.amount = AmountOf(t, values, number, findings_);
     order.debtor_account = debtor_account_;
     order.debtor_bank_code = debtor_bank_code_;
     order.debtor_agent_bic = debtor_bic_;
     order.execution_date = execution_date_;
-    ReadCreditor(t, order);
-    cli::ApplyInstructionCodes({CodeOf(codes.instructions[0]), CodeOf(codes.instructions[1]),
-                                CodeOf(codes.instructions[2]), CodeOf(codes.instructions[3])},
-                               std::string(Trim(t.WeisungsschluesselZusatz())), order, findings_);
-    std::string charges = std::string(Trim(t.Entgeltregelung()));
+    ReadCreditor(t, values, order);
+    cli::ApplyInstructionCodes({CodeOf(values.instructions[0]), CodeOf(values.instructions[1]),
+                                CodeOf(values.instructions[2]), CodeOf(values.instructions[3])},
+                               std::string(Trim(values.instruction_text)), order, findings_);
+    std::string charges = std::string(Trim(values.charges));
     if (charges.empty()) charges = "00";
     if (charges.size() == 1) charges.insert(charges.begin(), '0');
-    cli::ApplyChargesCode(charges, t.Entgeltregelung(), order, findings_);
-    order.remittance = cli::JoinLines(
-        {std::string(Trim(t.Verwendungszweck1())), std::string(Trim(t.Verwendungszweck2())),
-         std::string(Trim(t.Verwendungszweck3())), std::string(Trim(t.Verwendungszweck4()))});
-    order.instruction_id = std::string(Trim(t.VariableText()));
+    cli::ApplyChargesCode(charges, values.charges, order, findings_);
+    order.remittance = cli::JoinLines({Trim(values.remittance[0]), Trim(values.remittance[1]),
+                                       Trim(values.remittance[2]), Trim(values.remittance[3])});
+    order.instruction_id = std::string(Trim(values.reference));
     order.end_to_end_id = t.EndToEndId();
-    return order;
   }
 
-  void ReadCreditor(const GeldTransfer& t, payment::PaymentOrder& order) {
+  void ReadCreditor(const GeldTransfer& t, const StoredValues& values,
+                    payment::PaymentOrder& order) {
     const std::size_t n = order.number;
     std::string country = std::string(Trim(t.LaenderISO()));
     if (country.empty()) {
@@ -161,22 +160,22 @@ class ObjectReader {
       } catch (const Failure&) {
       }
     }
-    order.creditor.name =
-        cli::JoinLines({std::string(Trim(t.Name())), std::string(Trim(t.Vorname()))});
-    order.creditor.address = Address(std::string(Trim(t.Strasse())), t.PLZ(), t.Ort(),
-                                     std::string(Trim(t.OrtPLZ())), country, n, "des Empfaengers");
+    order.creditor.name = cli::JoinLines({Trim(values.name), Trim(values.first_name)});
+    order.creditor.address =
+        Address(std::string(Trim(values.street)), t.PLZ(), t.Ort(),
+                std::string(Trim(values.town_line)), country, n, "des Empfaengers");
 
-    order.creditor_account = cli::CreditorAccountOf(std::string(Trim(t.IBAN())));
+    order.creditor_account = cli::CreditorAccountOf(Trim(values.iban));
     if (order.creditor_account.empty()) {
       order.creditor_account = {"", std::string(Trim(t.EmpfaengerKonto())), ""};
     }
 
     payment::Agent& agent = order.creditor_agent;
-    cli::ApplyBankIdentifier(Trim(t.BIC()), agent);
+    cli::ApplyBankIdentifier(Trim(values.bic), agent);
     ApplyClearingCode(Trim(t.Clearingcode()), order);
     agent.name = std::string(Trim(t.BankName()));
     if (!agent.name.empty()) {
-      std::string bank_country = std::string(Trim(t.BankLaenderCode())).substr(0, 2);
+      std::string bank_country = std::string(Trim(values.bank_country).substr(0, 2));
       agent.address = Address("", "", "", std::string(Trim(t.BankOrtPLZ())),
                               bank_country.empty() ? country : bank_country, n, "der Bank");
     } else if (agent.empty() && order.kind != payment::PaymentKind::kEuStandard) {
@@ -210,7 +209,7 @@ class ObjectReader {
     order.creditor_agent.member_id = std::string(member);
   }
 
-  StoredCodesFunction stored_codes_;
+  StoredValuesFunction stored_values_;
   Findings& findings_;
   payment::TownLineSplitter splitter_;
   payment::Account debtor_account_;
@@ -223,8 +222,8 @@ class ObjectReader {
 
 payment::PaymentFile ViewOfObjects(const MeineInfo& sender,
                                    const std::vector<std::shared_ptr<GeldTransfer>>& transfers,
-                                   StoredCodesFunction stored_codes, Findings& findings) {
-  return ObjectReader(stored_codes, findings).Read(sender, transfers);
+                                   StoredValuesFunction stored_values, Findings& findings) {
+  return ObjectReader(stored_values, findings).Read(sender, transfers);
 }
 
 }  // namespace xkdtazv::pain001

@@ -4,7 +4,7 @@
 //
 //   Findings findings;
 //   payment::PaymentFile view =
-//       ViewOfObjects(*file.GetMeineInfo(), transfers, stored_codes, findings);
+//       ViewOfObjects(*file.GetMeineInfo(), transfers, stored_values, findings);
 #ifndef XKDTAZV_PAIN001_OBJECT_VIEW_H_
 #define XKDTAZV_PAIN001_OBJECT_VIEW_H_
 
@@ -20,19 +20,34 @@
 
 namespace xkdtazv::pain001 {
 
-// A payment's codes as its record stores them, "" for one never written
-// (where the properties throw): the payment kind, then the four instruction
-// codes. The file reads them for the view, as only it may.
-struct StoredCodes {
+// A payment's values as its record stores them, "" for one never written
+// (where the properties throw for the codes): the payment kind, the four
+// instruction codes, and the texts every payment is read for, without a copy
+// of each. The file reads them for the view, as only it may; they stay valid
+// while the payment is not changed.
+struct StoredValues {
   std::string_view kind;
   std::array<std::string_view, 4> instructions;
+  std::string_view name;
+  std::string_view first_name;
+  std::string_view street;
+  std::string_view town_line;
+  std::string_view iban;  // as the IBAN property gives it
+  std::string_view bic;
+  std::string_view bank_country;
+  std::string_view units;
+  std::string_view hundredths;
+  std::array<std::string_view, 4> remittance;
+  std::string_view reference;
+  std::string_view charges;
+  std::string_view instruction_text;
 };
-using StoredCodesFunction = StoredCodes (*)(const GeldTransfer& transfer);
+using StoredValuesFunction = StoredValues (*)(const GeldTransfer& transfer);
 
 // Throws Failure (object not set) for a missing payment object.
 payment::PaymentFile ViewOfObjects(const MeineInfo& sender,
                                    const std::vector<std::shared_ptr<GeldTransfer>>& transfers,
-                                   StoredCodesFunction stored_codes, payment::Findings& findings);
+                                   StoredValuesFunction stored_values, payment::Findings& findings);
 
 }  // namespace xkdtazv::pain001
 

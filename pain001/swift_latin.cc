@@ -18,8 +18,6 @@ constexpr char16_t kRules[] =
     u"[:Lu:] { ß > SS; ß } [:Lu:] > SS; ß > ss; ẞ > SS;"
     u"::Any-Latin; ::Latin-ASCII;";
 
-constexpr std::string_view kSetPunctuation = "/-?:().,'+ ";
-
 }  // namespace
 
 SwiftLatin::SwiftLatin() = default;
@@ -37,11 +35,6 @@ const icu::Transliterator& SwiftLatin::Transliterator() const {
 }
 
 SwiftLatin::~SwiftLatin() = default;
-
-bool SwiftLatin::InSet(char c) noexcept {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-         kSetPunctuation.find(c) != std::string_view::npos;
-}
 
 std::string SwiftLatin::Transliterate(std::string_view utf8) const {
   icu::UnicodeString text = icu::UnicodeString::fromUTF8(

@@ -10,6 +10,7 @@
 #ifndef XKDTAZV_PAIN001_SWIFT_LATIN_H_
 #define XKDTAZV_PAIN001_SWIFT_LATIN_H_
 
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -38,13 +39,23 @@ class SwiftLatin {
   // Throws Failure when ICU cannot build its transliterator.
   LatinText Convert(std::string_view utf8) const;
 
-  static bool InSet(char c) noexcept;
+  static bool InSet(char c) noexcept { return kSet[static_cast<unsigned char>(c)]; }
 
   // The text after ICU's transliteration alone, before anything is filtered:
   // for character sets other than SWIFT Latin built on the same rules.
   std::string Transliterate(std::string_view utf8) const;
 
  private:
+  // Every text is checked byte by byte: by a table.
+  static constexpr std::array<bool, 256> kSet = [] {
+    std::array<bool, 256> set{};
+    for (char c = 'a'; c <= 'z'; ++c) set[static_cast<unsigned char>(c)] = true;
+    for (char c = 'A'; c <= 'Z'; ++c) set[static_cast<unsigned char>(c)] = true;
+    for (char c = '0'; c <= '9'; ++c) set[static_cast<unsigned char>(c)] = true;
+    for (const char c : std::string_view("/-?:().,'+ ")) set[static_cast<unsigned char>(c)] = true;
+    return set;
+  }();
+
   const icu::Transliterator& Transliterator() const;
 
   mutable std::unique_ptr<icu::Transliterator> transliterator_;

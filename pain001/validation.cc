@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
 #include <string_view>
 
 #include "pain001/order_type.h"
@@ -22,7 +21,7 @@ using payment::PaymentOrder;
 template <typename Owner>
 struct TextElement {
   std::string_view name;
-  std::function<std::string&(Owner&)> text;
+  std::string& (*text)(Owner&);
   std::size_t max_length;
 };
 
@@ -162,6 +161,16 @@ class Preparation {
   }
 
  private:
+  // The payments of a file mostly share one debit account and bank: the last
+  // one found valid is not checked again.
+  static bool KnownValid(const std::string& id, std::string& last_valid,
+                         bool (*valid)(std::string_view)) {
+    if (id == last_valid) return true;
+    if (!valid(id)) return false;
+    last_valid = id;
+    return true;
+  }
+
   void CheckAmount(const PaymentOrder& order) {
     const std::size_t n = order.number;
     const payment::Amount& amount = order.amount;
@@ -185,7 +194,8 @@ class Preparation {
 
   void CheckAccounts(const PaymentOrder& order) {
     const std::size_t n = order.number;
-    if (!order.debtor_account.iban.empty() && !payment::IsValidIban(order.debtor_account.iban)) {
+    if (!order.debtor_account.iban.empty() &&
+        !KnownValid(order.debtor_account.iban, valid_debtor_iban_, payment::IsValidIban)) {
       findings_.Error(
           n, "Die IBAN des Auftraggebers \"" + order.debtor_account.iban + "\" ist ungueltig");
     }
@@ -193,7 +203,8 @@ class Preparation {
       findings_.Error(n, "Die Kontowaehrung \"" + order.debtor_account.currency +
                              "\" ist kein ISO-Waehrungscode");
     }
-    if (!order.debtor_agent_bic.empty() && !payment::IsValidBic(order.debtor_agent_bic)) {
+    if (!order.debtor_agent_bic.empty() &&
+        !KnownValid(order.debtor_agent_bic, valid_debtor_bic_, payment::IsValidBic)) {
       findings_.Error(n,
                       "Der BIC des Auftraggebers \"" + order.debtor_agent_bic + "\" ist ungueltig");
     }
@@ -269,6 +280,8 @@ class Preparation {
 
   const SwiftLatin& latin_;
   Findings& findings_;
+  std::string valid_debtor_iban_;
+  std::string valid_debtor_bic_;
 };
 
 }  // namespace

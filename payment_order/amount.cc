@@ -2,21 +2,39 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <utility>
 
 namespace xkdtazv::payment {
 namespace {
 
+// A three-letter code as one number, for a search of numbers: every amount
+// asks for its currency's minor unit, some more than once.
+constexpr std::uint32_t Packed(std::string_view code) noexcept {
+  return static_cast<std::uint32_t>(static_cast<unsigned char>(code[0])) << 16 |
+         static_cast<std::uint32_t>(static_cast<unsigned char>(code[1])) << 8 |
+         static_cast<std::uint32_t>(static_cast<unsigned char>(code[2]));
+}
+
+struct MinorUnitEntry {
+  std::uint32_t code;
+  int unit;
+};
+
 // ISO 4217 currencies whose minor unit is not two decimal places.
-constexpr std::array<std::pair<std::string_view, int>, 26> kMinorUnits{{
-    {"BHD", 3}, {"BIF", 0}, {"CLF", 4}, {"CLP", 0}, {"DJF", 0}, {"GNF", 0}, {"IQD", 3},
-    {"ISK", 0}, {"JOD", 3}, {"JPY", 0}, {"KMF", 0}, {"KRW", 0}, {"KWD", 3}, {"LYD", 3},
-    {"OMR", 3}, {"PYG", 0}, {"RWF", 0}, {"TND", 3}, {"UGX", 0}, {"UYI", 0}, {"UYW", 4},
-    {"VND", 0}, {"VUV", 0}, {"XAF", 0}, {"XOF", 0}, {"XPF", 0},
+constexpr std::array<MinorUnitEntry, 26> kMinorUnits{{
+    {Packed("BHD"), 3}, {Packed("BIF"), 0}, {Packed("CLF"), 4}, {Packed("CLP"), 0},
+    {Packed("DJF"), 0}, {Packed("GNF"), 0}, {Packed("IQD"), 3}, {Packed("ISK"), 0},
+    {Packed("JOD"), 3}, {Packed("JPY"), 0}, {Packed("KMF"), 0}, {Packed("KRW"), 0},
+    {Packed("KWD"), 3}, {Packed("LYD"), 3}, {Packed("OMR"), 3}, {Packed("PYG"), 0},
+    {Packed("RWF"), 0}, {Packed("TND"), 3}, {Packed("UGX"), 0}, {Packed("UYI"), 0},
+    {Packed("UYW"), 4}, {Packed("VND"), 0}, {Packed("VUV"), 0}, {Packed("XAF"), 0},
+    {Packed("XOF"), 0}, {Packed("XPF"), 0},
 }};
 
-// Sorted by code, for the binary search: every amount asks.
-static_assert(std::is_sorted(kMinorUnits.begin(), kMinorUnits.end()));
+// Sorted by code, for the binary search.
+static_assert(std::is_sorted(kMinorUnits.begin(), kMinorUnits.end(),
+                             [](const auto& a, const auto& b) { return a.code < b.code; }));
 
 std::pair<std::string_view, std::string_view> SplitDecimal(std::string_view text) {
   const std::size_t mark = text.find('.');
@@ -27,10 +45,12 @@ std::pair<std::string_view, std::string_view> SplitDecimal(std::string_view text
 }  // namespace
 
 int MinorUnit(std::string_view currency) noexcept {
+  if (currency.size() != 3) return 2;
+  const std::uint32_t code = Packed(currency);
   const auto found =
-      std::lower_bound(kMinorUnits.begin(), kMinorUnits.end(), currency,
-                       [](const auto& entry, std::string_view code) { return entry.first < code; });
-  return found != kMinorUnits.end() && found->first == currency ? found->second : 2;
+      std::lower_bound(kMinorUnits.begin(), kMinorUnits.end(), code,
+                       [](const MinorUnitEntry& entry, std::uint32_t c) { return entry.code < c; });
+  return found != kMinorUnits.end() && found->code == code ? found->unit : 2;
 }
 
 bool FitsMinorUnit(const Amount& amount) noexcept {
@@ -47,12 +67,23 @@ bool IsPositive(const Amount& amount) noexcept {
 }
 
 std::string AmountText(const Amount& amount) {
+  std::string text;
+  AppendAmountText(amount, text);
+  return text;
+}
+
+void AppendAmountText(const Amount& amount, std::string& out) {
   const auto unit = static_cast<std::size_t>(MinorUnit(amount.currency));
-  std::string text = amount.units.empty() ? "0" : amount.units;
-  if (unit == 0) return text;
-  std::string fraction = amount.fraction.substr(0, std::min(unit, amount.fraction.size()));
-  fraction.resize(unit, '0');
-  return text + "." + fraction;
+  if (amount.units.empty()) {
+    out += '0';
+  } else {
+    out += amount.units;
+  }
+  if (unit == 0) return;
+  const std::size_t given = std::min(unit, amount.fraction.size());
+  out += '.';
+  out.append(amount.fraction, 0, given);
+  out.append(unit - given, '0');
 }
 
 std::string AddDecimal(std::string_view a, std::string_view b) {

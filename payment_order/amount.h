@@ -26,6 +26,8 @@ bool IsPositive(const Amount& amount) noexcept;
 // The amount with exactly the currency's decimal places ("1500", "12.50",
 // "0.125"); decimals beyond them are dropped, so check FitsMinorUnit first.
 std::string AmountText(const Amount& amount);
+// The same text, appended to `out`.
+void AppendAmountText(const Amount& amount, std::string& out);
 
 // The exact sum of two non-negative decimal texts ("12.5" + "0.125").
 std::string AddDecimal(std::string_view a, std::string_view b);

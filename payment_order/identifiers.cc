@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
 
 namespace xkdtazv::payment {
 namespace {
@@ -22,17 +23,20 @@ bool AllDigits(std::string_view text) noexcept {
 }
 
 // The remainder modulo 97 of the number that `text` spells, letters counting
-// 10 to 35 (ISO 7064 MOD 97-10).
-unsigned Mod97(std::string_view text) noexcept {
-  unsigned remainder = 0;
+// 10 to 35 (ISO 7064 MOD 97-10); `remainder` is that of digits before it.
+unsigned Mod97(std::string_view text, unsigned remainder = 0) noexcept {
+  // Digits gather in 64 bits and are reduced only before they could overflow.
+  constexpr std::uint64_t kReduceAt = 1'000'000'000'000'000;
+  std::uint64_t number = remainder;
   for (const char c : text) {
     if (IsDigit(c)) {
-      remainder = (remainder * 10 + static_cast<unsigned>(c - '0')) % 97;
+      number = number * 10 + static_cast<std::uint64_t>(c - '0');
     } else {
-      remainder = (remainder * 100 + static_cast<unsigned>(c - 'A' + 10)) % 97;
+      number = number * 100 + static_cast<std::uint64_t>(c - 'A' + 10);
     }
+    if (number >= kReduceAt) number %= 97;
   }
-  return remainder;
+  return static_cast<unsigned>(number % 97);
 }
 
 struct CountryLength {
@@ -67,9 +71,7 @@ bool IsIbanForm(std::string_view iban) noexcept {
 bool IbanCheckDigitsHold(std::string_view iban) noexcept {
   if (!IsIbanForm(iban)) return false;
   // The country code and check digits move to the end.
-  std::string rotated(iban.substr(4));
-  rotated += iban.substr(0, 4);
-  return Mod97(rotated) == 1;
+  return Mod97(iban.substr(0, 4), Mod97(iban.substr(4))) == 1;
 }
 
 bool IsValidIban(std::string_view iban) noexcept { return IbanCheckDigitsHold(iban); }

@@ -135,10 +135,10 @@ void ApplyInstructionCodes(const std::array<std::string, 4>& codes, const std::s
   }
 }
 
-payment::Account CreditorAccountOf(std::string account) {
-  if (!account.empty() && account.front() == '/') account.erase(0, 1);
+payment::Account CreditorAccountOf(std::string_view account) {
+  if (!account.empty() && account.front() == '/') account.remove_prefix(1);
   const std::size_t significant = std::min(account.find_first_not_of('0'), account.size());
-  const std::string_view unpadded = std::string_view(account).substr(significant);
+  const std::string_view unpadded = account.substr(significant);
   const bool iban_shape = unpadded.size() >= 4 &&
                           std::isupper(static_cast<unsigned char>(unpadded[0])) &&
                           std::isupper(static_cast<unsigned char>(unpadded[1])) &&
@@ -148,7 +148,7 @@ payment::Account CreditorAccountOf(std::string account) {
   if (iban_shape) {
     result.iban = std::string(unpadded);
   } else {
-    result.other_id = std::move(account);
+    result.other_id = std::string(account);
   }
   return result;
 }
@@ -188,14 +188,15 @@ std::optional<std::chrono::year_month_day> ShortDate(std::string_view text) {
   return date;
 }
 
-std::string JoinLines(const std::vector<std::string>& lines) {
+std::string JoinLines(std::initializer_list<std::string_view> lines) {
   std::string joined;
-  std::size_t previous_width = 0;
-  for (const std::string& line : lines) {
+  bool previous_full = false;
+  for (const std::string_view line : lines) {
     if (line.empty()) continue;
-    if (!joined.empty() && previous_width < kLineWidth) joined += ' ';
+    if (!joined.empty() && !previous_full) joined += ' ';
     joined += line;
-    previous_width = CodePointCount(line);
+    // A line has no more characters than bytes: a short one is not counted.
+    previous_full = line.size() >= kLineWidth && CodePointCount(line) >= kLineWidth;
   }
   return joined;
 }

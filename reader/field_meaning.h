@@ -11,6 +11,7 @@
 
 #include <array>
 #include <chrono>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,7 +41,7 @@ void ApplyInstructionCodes(const std::array<std::string, 4>& codes, const std::s
 
 // The payee's account as DTAZV holds it: an IBAN, possibly behind a "/" and
 // padded with zeros, or any other account number.
-payment::Account CreditorAccountOf(std::string account);
+payment::Account CreditorAccountOf(std::string_view account);
 
 // The payee bank's identifier: "///" and a German bank code, a BIC, or
 // another identification.
@@ -58,7 +59,7 @@ std::optional<std::chrono::year_month_day> ShortDate(std::string_view text);
 
 // Lines that continue each other: a full line of 35 characters runs on into
 // the next without a blank, as a cut word does.
-std::string JoinLines(const std::vector<std::string>& lines);
+std::string JoinLines(std::initializer_list<std::string_view> lines);
 
 }  // namespace xkdtazv::cli
 

@@ -1,6 +1,7 @@
 #include "reader/payment_orders.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -26,6 +27,28 @@ std::string_view Trim(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
   return text;
+}
+
+// The amounts' integer parts added up, exactly: in 64 bits while they fit,
+// in decimal text beyond.
+std::string UnitsTotal(const std::vector<payment::PaymentOrder>& orders) {
+  constexpr std::uint64_t kLimit = 1'000'000'000'000'000'000;
+  std::uint64_t total = 0;
+  std::size_t next = 0;
+  for (; next < orders.size(); ++next) {
+    const std::string& units = orders[next].amount.units;
+    if (units.size() > 15 ||
+        !std::all_of(units.begin(), units.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+      break;
+    }
+    std::uint64_t value = 0;
+    for (const char c : units) value = value * 10 + static_cast<std::uint64_t>(c - '0');
+    if (total + value >= kLimit) break;
+    total += value;
+  }
+  std::string sum = std::to_string(total);
+  for (; next < orders.size(); ++next) sum = payment::AddDecimal(sum, orders[next].amount.units);
+  return sum;
 }
 
 class OrderReader {
@@ -60,7 +83,7 @@ class OrderReader {
             findings_.Error(record.payment, "Der T-Satz steht vor dem Q-Satz");
             break;
           }
-          view.orders.push_back(ReadPayment(record));
+          ReadPayment(record, view.orders.emplace_back());
           break;
         case 'Z':
           trailer = &record;
@@ -118,9 +141,7 @@ class OrderReader {
       findings_.Error(0,
                       "Der Z-Satz nennt " + stated + " Zahlungen, die Datei enthaelt " + expected);
     }
-    std::string sum = "0";
-    for (const payment::PaymentOrder& order : view.orders)
-      sum = payment::AddDecimal(sum, order.amount.units);
+    const std::string sum = UnitsTotal(view.orders);
     const std::string_view total = Raw(z, "Z3");
     const std::string stated_total(
         total.substr(std::min(total.find_first_not_of('0'), total.size() - 1)));
@@ -138,8 +159,8 @@ class OrderReader {
     if (!execution_date_) findings_.Error(0, "Das Ausfuehrungsdatum im Q-Satz ist kein Datum");
   }
 
-  payment::PaymentOrder ReadPayment(const Record& t) {
-    payment::PaymentOrder order;
+  // Into its place in the view: an order is large to move.
+  void ReadPayment(const Record& t, payment::PaymentOrder& order) {
     const std::size_t n = t.payment;
     order.number = n;
     ReadKind(t, order);
@@ -152,7 +173,6 @@ class OrderReader {
     order.remittance =
         JoinLines({Text(t, "T15.1"), Text(t, "T15.2"), Text(t, "T15.3"), Text(t, "T15.4")});
     order.instruction_id = Text(t, "T23");
-    return order;
   }
 
   void ReadKind(const Record& t, payment::PaymentOrder& order) {
@@ -173,7 +193,7 @@ class OrderReader {
   void ReadAccounts(const Record& t, payment::PaymentOrder& order) {
     const std::string bank_code(Raw(t, "T3"));
     order.debtor_bank_code = bank_code;
-    order.debtor_account = {payment::GermanIban(bank_code, Raw(t, "T4b")), "", Text(t, "T4a")};
+    order.debtor_account = {DebtorIban(bank_code, Raw(t, "T4b")), "", Text(t, "T4a")};
     if (order.debtor_account.iban.empty()) {
       findings_.Error(order.number, "Aus BLZ \"" + Text(t, "T3") + "\" und Kontonummer \"" +
                                         Text(t, "T4b") + "\" ergibt sich keine IBAN");
@@ -188,6 +208,18 @@ class OrderReader {
                charges.currency != order.debtor_account.currency) {
       order.charges_account = std::move(charges);
     }
+  }
+
+  // The payments of a file are mostly debited to one account: its IBAN is
+  // computed once.
+  const std::string& DebtorIban(std::string_view bank_code, std::string_view account) {
+    if (!debtor_iban_known_ || bank_code != debtor_bank_code_ || account != debtor_number_) {
+      debtor_iban_ = payment::GermanIban(bank_code, account);
+      debtor_bank_code_ = bank_code;
+      debtor_number_ = account;
+      debtor_iban_known_ = true;
+    }
+    return debtor_iban_;
   }
 
   void ReadDate(const Record& t, payment::PaymentOrder& order) {
@@ -241,6 +273,10 @@ class OrderReader {
   Windows1252Table table_;
   payment::TownLineSplitter splitter_;
   std::optional<std::chrono::year_month_day> execution_date_;
+  bool debtor_iban_known_ = false;
+  std::string debtor_bank_code_;
+  std::string debtor_number_;
+  std::string debtor_iban_;
 };
 
 }  // namespace

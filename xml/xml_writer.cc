@@ -14,16 +14,35 @@ constexpr std::size_t kBlockSize = std::size_t{1} << 20;
 // Two blanks a level, taken from here in one piece.
 constexpr std::string_view kBlanks =
     "                                                                ";
+// Indentation up to this many blanks is copied in one fixed-size piece.
+constexpr std::size_t kIndentRoom = 32;
+static_assert(kBlanks.size() >= kIndentRoom);
 
 // The text as libxml2 takes it: up to the first NUL.
 std::string_view UpToNul(std::string_view text) { return text.substr(0, text.find('\0')); }
 
-// Printable ASCII that libxml2 writes as it is, in text and in attribute values.
+// Printable ASCII that libxml2 writes as it is, in text and in attribute
+// values (NUL is not among it).
+constexpr std::array<bool, 256> kPlain = [] {
+  std::array<bool, 256> plain{};
+  for (int c = 0x20; c <= 0x7E; ++c) plain[static_cast<std::size_t>(c)] = true;
+  for (const char c : std::string_view("<>&\"")) plain[static_cast<unsigned char>(c)] = false;
+  return plain;
+}();
+
 bool Plain(std::string_view text) {
-  for (const char c : text) {
-    if (c < 0x20 || c > 0x7E || c == '<' || c == '>' || c == '&' || c == '"') return false;
-  }
-  return true;
+  bool plain = true;
+  for (const char c : text) plain &= kPlain[static_cast<unsigned char>(c)];
+  return plain;
+}
+
+// Copies a piece padded to `room` bytes and moves on by its real size: a
+// fixed-size copy the compiler does in a few moves. The block has that room
+// beyond its end.
+template <std::size_t room>
+char* Put(char* out, const char* padded, std::size_t size) {
+  std::memcpy(out, padded, room);
+  return out + size;
 }
 
 // What libxml2's writer escapes, and how: in text, and in attribute values
@@ -41,17 +60,32 @@ constexpr std::array<XmlWriter::Reference, 7> kAttributeReferences{{{'<', "&lt;"
 }  // namespace
 
 XmlWriter::XmlWriter(detail::OutputFile& out)
-    : out_(out), block_(std::make_unique_for_overwrite<char[]>(kBlockSize)) {
+    : out_(out),
+      block_(
+          std::make_unique_for_overwrite<char[]>(kBlockSize + std::max(Tag::kRoom, kIndentRoom))) {
+  open_.reserve(16);
   Append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
 }
 
-void XmlWriter::Start(std::string_view name) {
-  if (!open_.empty() && state_ == State::kTagOpen) Append(">\n");
-  open_.emplace_back(UpToNul(name));
-  Indent(open_.size() - 1);
-  Append("<");
-  Append(open_.back());
+void XmlWriter::Start(const Tag& tag) {
+  const bool close_tag = !open_.empty() && state_ == State::kTagOpen;
+  const std::size_t indent = 2 * open_.size();
+  open_.push_back(&tag);
   state_ = State::kTagOpen;
+  // "<Name", open for attributes.
+  const std::size_t name_size = tag.start().size() - 1;
+  if (indent > kIndentRoom) {
+    if (close_tag) Append(">\n");
+    Indent(open_.size() - 1);
+    Append(tag.start().substr(0, name_size));
+    return;
+  }
+  if (used_ + 2 + indent + name_size > kBlockSize) WriteBlock();
+  char* out = block_.get() + used_;
+  if (close_tag) out = Put<2>(out, ">\n", 2);
+  out = Put<kIndentRoom>(out, kBlanks.data(), indent);
+  out = Put<Tag::kRoom>(out, tag.padded_start(), name_size);
+  used_ = static_cast<std::size_t>(out - block_.get());
 }
 
 void XmlWriter::Attribute(std::string_view name, std::string_view value) {
@@ -65,17 +99,24 @@ void XmlWriter::Attribute(std::string_view name, std::string_view value) {
 
 void XmlWriter::End() {
   if (open_.empty()) throw Failure(FailureCode::kIoError);
+  const Tag& tag = *open_.back();
+  open_.pop_back();
   if (state_ == State::kTagOpen) {
-    Append("/>");
+    Append("/>\n");
   } else {
-    if (end_on_new_line_) Indent(open_.size() - 1);
-    Append("</");
-    Append(open_.back());
-    Append(">");
+    const std::size_t indent = end_on_new_line_ ? 2 * open_.size() : 0;
+    if (indent > kIndentRoom) {
+      Indent(open_.size());
+      Append(tag.end());
+    } else {
+      if (used_ + indent + tag.end().size() > kBlockSize) WriteBlock();
+      char* out = block_.get() + used_;
+      out = Put<kIndentRoom>(out, kBlanks.data(), indent);
+      out = Put<Tag::kRoom>(out, tag.padded_end(), tag.end().size());
+      used_ = static_cast<std::size_t>(out - block_.get());
+    }
   }
   end_on_new_line_ = true;
-  Append("\n");
-  open_.pop_back();
   state_ = State::kContent;
 }
 
@@ -87,47 +128,35 @@ void XmlWriter::Text(std::string_view text) {
 }
 
 // As Start, Text and End would write it, without the element ever on the stack;
-// the common case (plain text, little indentation) in one copy into the block.
-void XmlWriter::Element(std::string_view name, std::string_view text) {
+// the common case (plain text, little indentation) in whole tags into the block.
+void XmlWriter::Element(const Tag& tag, std::string_view text) {
   const bool close_tag = !open_.empty() && state_ == State::kTagOpen;
-  name = UpToNul(name);
-  text = UpToNul(text);
-  const std::string_view blanks = kBlanks.substr(0, std::min(2 * open_.size(), kBlanks.size()));
-  const std::size_t size = 2 + blanks.size() + 2 * name.size() + text.size() + 6;
-  if (blanks.size() == 2 * open_.size() && size <= kBlockSize && Plain(text)) {
+  const std::size_t indent = 2 * open_.size();
+  const std::size_t size = 2 + indent + tag.start().size() + text.size() + tag.end().size();
+  // Plain text has no NUL: it goes as it is.
+  if (indent <= kIndentRoom && size <= kBlockSize && Plain(text)) {
     if (used_ + size > kBlockSize) WriteBlock();
     char* out = block_.get() + used_;
-    const auto put = [&out](std::string_view piece) {
-      std::memcpy(out, piece.data(), piece.size());
-      out += piece.size();
-    };
-    if (close_tag) put(">\n");
-    put(blanks);
-    put("<");
-    put(name);
-    put(">");
-    put(text);
-    put("</");
-    put(name);
-    put(">\n");
+    if (close_tag) out = Put<2>(out, ">\n", 2);
+    out = Put<kIndentRoom>(out, kBlanks.data(), indent);
+    out = Put<Tag::kRoom>(out, tag.padded_start(), tag.start().size());
+    std::memcpy(out, text.data(), text.size());
+    out += text.size();
+    out = Put<Tag::kRoom>(out, tag.padded_end(), tag.end().size());
     used_ = static_cast<std::size_t>(out - block_.get());
   } else {
-    ElementInPieces(close_tag, name, text);
+    ElementInPieces(close_tag, tag, UpToNul(text));
   }
   state_ = State::kContent;
   end_on_new_line_ = true;
 }
 
-void XmlWriter::ElementInPieces(bool close_tag, std::string_view name, std::string_view text) {
+void XmlWriter::ElementInPieces(bool close_tag, const Tag& tag, std::string_view text) {
   if (close_tag) Append(">\n");
   Indent(open_.size());
-  Append("<");
-  Append(name);
-  Append(">");
+  Append(tag.start());
   AppendText(text);
-  Append("</");
-  Append(name);
-  Append(">\n");
+  Append(tag.end());
 }
 
 void XmlWriter::Finish() {
