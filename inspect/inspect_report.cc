@@ -155,10 +155,15 @@ class TableWriter {
 
   void WriteRow(std::string_view prefix, std::string_view bytes) {
     std::string& text = out_.pending();
-    const std::size_t start = text.size();
-    text += prefix;
-    AppendPrintableWindows1252(text, TrimTrailingBlanks(bytes), table_);
-    while (text.size() > start && text.back() == ' ') text.pop_back();
+    const std::string_view content = TrimTrailingBlanks(bytes);
+    // Content that is left ends in a shown character; without it, the row
+    // ends where its last column's text does.
+    if (content.empty()) {
+      text += TrimTrailingBlanks(prefix);
+    } else {
+      text += prefix;
+      AppendPrintableWindows1252(text, content, table_);
+    }
     text += '\n';
   }
 
