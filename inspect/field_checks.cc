@@ -53,7 +53,7 @@ bool FormatHolds(const Record& record, const FieldSpec& field, std::string_view 
     }
   }
   // A field that must stay empty is reported as filled, not as misaligned.
-  if (field.content != FieldContent::kEmpty && !IsBlank(content) && content.front() == ' ') {
+  if (field.content != FieldContent::kEmpty && text_length != 0 && content.front() == ' ') {
     findings.About(record, field,
                    findings.Quote(content) + " is not left-aligned: the text begins with a blank");
     return false;

@@ -55,7 +55,10 @@ inline std::string_view TrimTrailingBlanks(std::string_view bytes) noexcept {
   return bytes.substr(0, end);
 }
 
-inline bool IsBlank(std::string_view bytes) noexcept { return TrimTrailingBlanks(bytes).empty(); }
+// A filled field is told by its first byte, without a look at the rest.
+inline bool IsBlank(std::string_view bytes) noexcept {
+  return (bytes.empty() || bytes.front() == ' ') && TrimTrailingBlanks(bytes).empty();
+}
 
 // False for the empty text.
 inline bool IsDigits(std::string_view bytes) noexcept {
