@@ -144,7 +144,7 @@ class TableWriter {
   void FieldRows(const Record& record, std::size_t count) {
     const LayoutRows& rows = RowsOf(*record.layout);
     const std::span<const FieldSpec> fields = record.layout->fields;
-    const std::size_t room = rows.prefix_bytes + count + ShownBytes::Room(record.bytes.size());
+    const std::size_t room = rows.prefix_bytes + count + ShownBytes::Room(rows.content_bytes);
     if (scratch_.size() < room) scratch_.resize(room);
     char* const begin = scratch_.data();
     char* at = begin;
@@ -166,6 +166,7 @@ class TableWriter {
   struct LayoutRows {
     std::vector<RowPrefix> prefixes;
     std::size_t prefix_bytes = 0;
+    std::size_t content_bytes = 0;  // of all fields, the most a record shows
   };
 
   std::string Prefix(std::string_view id, std::string_view name, std::string_view positions) const {
@@ -194,6 +195,7 @@ class TableWriter {
       std::string text = Prefix(field.id, field.name, Positions(field.first, field.last()));
       const std::size_t trimmed = TrimTrailingBlanks(text).size();
       rows.prefix_bytes += text.size();
+      rows.content_bytes += field.length;
       rows.prefixes.push_back({std::move(text), trimmed});
     }
     return layouts_.emplace_back(&layout, std::move(rows)).second;
