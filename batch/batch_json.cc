@@ -2,9 +2,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include <set>
 #include <vector>
 
+#include "batch/names_seen.h"
 #include "reader/text_encoding.h"
 
 namespace xkdtazv::cli {
@@ -73,7 +73,7 @@ class DuplicateMembers {
         if (!frames_.empty()) {
           Frame& frame = frames_.back();
           frame.key = key;
-          if (!frame.keys.insert(frame.key).second && error_.empty()) {
+          if (!frame.keys.Insert(frame.key) && error_.empty()) {
             error_ = frame.place + ": the member " + QuoteShort(frame.key) + " is given twice";
           }
         }
@@ -91,7 +91,7 @@ class DuplicateMembers {
     bool array;
     std::string place;
     std::string key;  // the latest key of an object
-    std::set<std::string> keys;
+    NamesSeen keys;
     std::size_t elements;  // of an array
   };
 
