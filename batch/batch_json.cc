@@ -163,7 +163,7 @@ class BatchBuilder {
   }
   bool key(std::string& text) {
     duplicates_.Notice(Json::parse_event_t::key, text);
-    if (frames_.back().role != Role::kIgnored) frames_.back().key = text;
+    if (frames_.back().role != Role::kIgnored) frames_.back().key = std::move(text);
     return true;
   }
   bool end_object() {
@@ -250,7 +250,8 @@ class BatchBuilder {
         }
         return Role::kIgnored;
       case Role::kSender:
-        batch_.sender->settings.push_back({parent.key, std::move(value), batch_.sender->place});
+        batch_.sender->settings.push_back(
+            {std::move(parent.key), std::move(value), batch_.sender->place});
         return Role::kIgnored;
       case Role::kTransfers: {
         std::string place =
@@ -265,7 +266,8 @@ class BatchBuilder {
       }
       case Role::kTransfer: {
         BatchObject& transfer = batch_.transfers.back();
-        transfer.settings.push_back({parent.key, std::move(value), transfer.place});
+        // The key has served once its value is filed.
+        transfer.settings.push_back({std::move(parent.key), std::move(value), transfer.place});
         return Role::kIgnored;
       }
       case Role::kIgnored:
