@@ -32,10 +32,33 @@ int32_t CheckedLength(std::size_t length) {
   return static_cast<int32_t>(length);
 }
 
+// Most texts a caller hands over are ASCII, whose UTF-16 and UTF-8 forms
+// are the same numbers: they are widened or narrowed unit by unit, without
+// the converter's two passes.
+bool IsAscii(std::string_view utf8) noexcept {
+  for (const char c : utf8) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+bool IsAscii(const XkChar16* units, std::size_t length) noexcept {
+  for (std::size_t i = 0; i < length; ++i) {
+    if (units[i] >= 0x80) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 XkBstr NewBstr(std::string_view utf8) {
   const int32_t source_length = CheckedLength(utf8.size());
+  if (IsAscii(utf8)) {
+    XkBstr text = Allocate(static_cast<std::uint32_t>(source_length));
+    if (text == nullptr) throw std::bad_alloc();
+    for (std::size_t i = 0; i < utf8.size(); ++i) text[i] = static_cast<unsigned char>(utf8[i]);
+    return text;
+  }
   int32_t length = 0;
   UErrorCode status = U_ZERO_ERROR;
   u_strFromUTF8WithSub(nullptr, 0, &length, utf8.data(), source_length, kReplacement, nullptr,
@@ -52,6 +75,11 @@ XkBstr NewBstr(std::string_view utf8) {
 std::string Utf8Of(XkBstr text) {
   const std::uint32_t units = XkBstrLength(text);
   if (units == 0) return {};
+  if (IsAscii(text, units)) {
+    std::string utf8(units, '\0');
+    for (std::size_t i = 0; i < units; ++i) utf8[i] = static_cast<char>(text[i]);
+    return utf8;
+  }
   const auto* source = reinterpret_cast<const UChar*>(text);
   const int32_t source_length = CheckedLength(units);
   int32_t length = 0;

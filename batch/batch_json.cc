@@ -2,9 +2,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include <set>
 #include <vector>
 
+#include "batch/names_seen.h"
 #include "reader/text_encoding.h"
 
 namespace xkdtazv::cli {
@@ -73,7 +73,7 @@ class DuplicateMembers {
         if (!frames_.empty()) {
           Frame& frame = frames_.back();
           frame.key = key;
-          if (!frame.keys.insert(frame.key).second && error_.empty()) {
+          if (!frame.keys.Insert(frame.key) && error_.empty()) {
             error_ = frame.place + ": the member " + QuoteShort(frame.key) + " is given twice";
           }
         }
@@ -91,7 +91,7 @@ class DuplicateMembers {
     bool array;
     std::string place;
     std::string key;  // the latest key of an object
-    std::set<std::string> keys;
+    NamesSeen keys;
     std::size_t elements;  // of an array
   };
 
@@ -163,7 +163,7 @@ class BatchBuilder {
   }
   bool key(std::string& text) {
     duplicates_.Notice(Json::parse_event_t::key, text);
-    if (frames_.back().role != Role::kIgnored) frames_.back().key = text;
+    if (frames_.back().role != Role::kIgnored) frames_.back().key = std::move(text);
     return true;
   }
   bool end_object() {
@@ -250,7 +250,8 @@ class BatchBuilder {
         }
         return Role::kIgnored;
       case Role::kSender:
-        batch_.sender->settings.push_back({parent.key, std::move(value), batch_.sender->place});
+        batch_.sender->settings.push_back(
+            {std::move(parent.key), std::move(value), batch_.sender->place});
         return Role::kIgnored;
       case Role::kTransfers: {
         std::string place =
@@ -265,7 +266,8 @@ class BatchBuilder {
       }
       case Role::kTransfer: {
         BatchObject& transfer = batch_.transfers.back();
-        transfer.settings.push_back({parent.key, std::move(value), transfer.place});
+        // The key has served once its value is filed.
+        transfer.settings.push_back({std::move(parent.key), std::move(value), transfer.place});
         return Role::kIgnored;
       }
       case Role::kIgnored:

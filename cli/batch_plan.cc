@@ -95,12 +95,13 @@ class Planner {
     }
   }
 
-  std::vector<PlannedValue> Plan(const std::vector<BatchSetting>& settings,
+  // Takes the texts of the settings it plans, which are not needed after.
+  std::vector<PlannedValue> Plan(std::vector<BatchSetting>& settings,
                                  const XkInterfaceInfo& interface,
                                  const std::vector<std::string>& hints) {
     std::vector<PlannedValue> values;
     values.reserve(settings.size());
-    for (const BatchSetting& setting : settings) {
+    for (BatchSetting& setting : settings) {
       const XkMemberInfo* member = FindMember(interface, setting.member);
       if (member == nullptr || member->kind != XK_MEMBER_PROPERTY_READ_WRITE) {
         ReportMember(setting.place, setting.member, interface, member, hints);
@@ -134,12 +135,17 @@ class Planner {
     errors_.push_back(setting.place + ", " + setting.member + ": " + problem);
   }
 
-  std::optional<PlannedValue> PlanValue(const BatchSetting& setting, const XkMemberInfo& member) {
-    PlannedValue planned{setting.member, true, {}, 0, setting.place};
-    const BatchValue& value = setting.value;
+  // A value planned takes the setting's member name, place and text.
+  static PlannedValue Planned(BatchSetting& setting) {
+    return {std::move(setting.member), true, {}, 0, std::move(setting.place)};
+  }
+
+  std::optional<PlannedValue> PlanValue(BatchSetting& setting, const XkMemberInfo& member) {
+    BatchValue& value = setting.value;
     if (member.vt == XK_VT_BSTR) {
       if (value.kind == BatchValue::Kind::kText) {
-        planned.text = value.text;
+        PlannedValue planned = Planned(setting);
+        planned.text = std::move(value.text);
         return planned;
       }
       std::string problem = "expects text, not " + KindText(value.kind);
@@ -155,12 +161,13 @@ class Planner {
              std::string("has the type ") + member.type_name + ", which a batch cannot give");
       return std::nullopt;
     }
-    planned.is_text = false;
     std::optional<std::int64_t> number;
     if (value.kind == BatchValue::Kind::kInteger) {
       number = value.integer;
     } else if (value.kind == BatchValue::Kind::kText) {
       if (const auto named = EnumValue(*enumeration, value.text)) {
+        PlannedValue planned = Planned(setting);
+        planned.is_text = false;
         planned.integer = *named;
         return planned;
       }
@@ -183,6 +190,8 @@ class Planner {
       Report(setting, std::to_string(*number) + " is out of range for an enumeration value");
       return std::nullopt;
     }
+    PlannedValue planned = Planned(setting);
+    planned.is_text = false;
     planned.integer = static_cast<std::int32_t>(*number);
     return planned;
   }
@@ -232,11 +241,11 @@ PlanResult PlanBatch(Batch batch) {
   const std::vector<std::string> transfer_names = WritableNames(transfer);
   plan.transfers.reserve(batch.transfers.size());
   for (BatchObject& object : batch.transfers) {
-    plan.transfers.push_back(
-        {object.place, planner.Plan(object.settings, transfer, transfer_names)});
     const bool has_amount =
         std::any_of(object.settings.begin(), object.settings.end(),
                     [](const BatchSetting& setting) { return setting.member == kAmount; });
+    plan.transfers.push_back(
+        {object.place, planner.Plan(object.settings, transfer, transfer_names)});
     if (!has_amount && (!csv || amount_column)) {
       result.errors.push_back(object.place + ", " + std::string(kAmount) +
                               ": missing; every payment needs an amount");

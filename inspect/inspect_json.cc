@@ -1,5 +1,7 @@
 #include "inspect/inspect_json.h"
 
+#include <array>
+#include <cstring>
 #include <span>
 #include <sstream>
 #include <utility>
@@ -16,9 +18,25 @@ namespace {
 constexpr std::string_view kRecordMember = ",\n      \"";
 constexpr std::string_view kFieldMember = ",\n          \"";
 
+// Printable ASCII other than the two characters JSON escapes: such bytes
+// stand in a JSON string as they are.
+constexpr auto kPlainAscii = [] {
+  std::array<bool, 256> plain{};
+  for (int c = 0x20; c <= 0x7E; ++c) plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
+  return plain;
+}();
+
+// Four bytes at a time: field contents are mostly plain, often long.
 bool IsPlainAscii(std::string_view bytes) noexcept {
-  for (const char c : bytes) {
-    if (c < 0x20 || c > 0x7E || c == '"' || c == '\\') return false;
+  const auto plain = [bytes](std::size_t at) {
+    return static_cast<unsigned>(kPlainAscii[static_cast<unsigned char>(bytes[at])]);
+  };
+  std::size_t i = 0;
+  for (; i + 4 <= bytes.size(); i += 4) {
+    if ((plain(i) & plain(i + 1) & plain(i + 2) & plain(i + 3)) == 0) return false;
+  }
+  for (; i < bytes.size(); ++i) {
+    if (plain(i) == 0) return false;
   }
   return true;
 }
@@ -34,15 +52,70 @@ void WriteContent(std::string_view bytes, const Windows1252Table& table, ReportS
   out.JsonString(utf8);
 }
 
-// What stands before a field's content is the same in every record of a
-// type: made once per field of a layout.
-class FieldPrefixes {
+// Writes a record's list of fields. What stands before a field's content is
+// the same in every record of a type: made once per field of a layout. The
+// list is made in a scratch buffer sized once for the longest record.
+class FieldsWriter {
  public:
-  const std::vector<std::string>& Of(const RecordSpec& layout) {
+  explicit FieldsWriter(const Windows1252Table& table) : table_(table) {}
+
+  void Write(const Record& record, ReportStream& out) {
+    std::size_t count = 0;
+    if (record.layout != nullptr) {
+      const std::span<const FieldSpec> fields = record.layout->fields;
+      while (count < fields.size() && fields[count].first <= record.bytes.size()) ++count;
+    }
+    if (count == 0) {
+      out << "[]";
+      return;
+    }
+    const std::span<const FieldSpec> fields = record.layout->fields;
+    const Prefixes& prefixes = Of(*record.layout);
+    const std::size_t room = prefixes.bytes + count * (kOpen.size() + 2 + kClose.size()) +
+                             prefixes.content_bytes + kEnd.size();
+    if (scratch_.size() < room) scratch_.resize(room);
+    char* const begin = scratch_.data();
+    char* at = begin;
+    const auto put = [&at](std::string_view text) {
+      std::memcpy(at, text.data(), text.size());
+      at += text.size();
+    };
+    for (std::size_t i = 0; i < count; ++i) {
+      put(i == 0 ? kOpen : kNext);
+      put(prefixes.before_content[i]);
+      const std::string_view content = record.Field(fields[i]);
+      if (IsPlainAscii(content)) {
+        *at++ = '"';
+        put(content);
+        *at++ = '"';
+      } else {  // rare: handed to the stream's own escaping
+        out << std::string_view(begin, static_cast<std::size_t>(at - begin));
+        WriteContent(content, table_, out);
+        at = begin;
+      }
+      put(kClose);
+    }
+    put(kEnd);
+    out << std::string_view(begin, static_cast<std::size_t>(at - begin));
+  }
+
+ private:
+  static constexpr std::string_view kOpen = "[\n";
+  static constexpr std::string_view kNext = ",\n";
+  static constexpr std::string_view kClose = "\n        }";
+  static constexpr std::string_view kEnd = "\n      ]";
+
+  struct Prefixes {
+    std::vector<std::string> before_content;
+    std::size_t bytes = 0;          // of all of before_content
+    std::size_t content_bytes = 0;  // of all fields' contents, the most a record shows
+  };
+
+  const Prefixes& Of(const RecordSpec& layout) {
     for (const auto& [known, prefixes] : layouts_) {
       if (known == &layout) return prefixes;
     }
-    std::vector<std::string> prefixes;
+    Prefixes prefixes;
     for (const FieldSpec& field : layout.fields) {
       std::ostringstream text;
       {
@@ -55,33 +128,19 @@ class FieldPrefixes {
         out << kFieldMember << "last\": " << field.last();
         out << kFieldMember << "content\": ";
       }
-      prefixes.push_back(text.str());
+      prefixes.bytes += text.str().size();
+      prefixes.content_bytes += field.length;
+      prefixes.before_content.push_back(text.str());
     }
     return layouts_.emplace_back(&layout, std::move(prefixes)).second;
   }
 
- private:
-  std::vector<std::pair<const RecordSpec*, std::vector<std::string>>> layouts_;
+  const Windows1252Table& table_;
+  std::vector<std::pair<const RecordSpec*, Prefixes>> layouts_;
+  std::string scratch_;
 };
 
-void WriteFields(const Record& record, const Windows1252Table& table, FieldPrefixes& prefixes,
-                 ReportStream& out) {
-  bool first = true;
-  if (record.layout != nullptr) {
-    const std::span<const FieldSpec> fields = record.layout->fields;
-    const std::vector<std::string>& before_content = prefixes.Of(*record.layout);
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-      if (fields[i].first > record.bytes.size()) break;
-      out << (first ? "[\n" : ",\n") << before_content[i];
-      first = false;
-      WriteContent(record.Field(fields[i]), table, out);
-      out << "\n        }";
-    }
-  }
-  out << (first ? "[]" : "\n      ]");
-}
-
-void WriteRecord(const Record& record, const Windows1252Table& table, FieldPrefixes& prefixes,
+void WriteRecord(const Record& record, const Windows1252Table& table, FieldsWriter& fields,
                  ReportStream& out) {
   out << "    {\n      \"record\": " << record.index;
   out << kRecordMember << "type\": ";
@@ -91,7 +150,7 @@ void WriteRecord(const Record& record, const Windows1252Table& table, FieldPrefi
   out << kRecordMember << "length\": " << record.bytes.size();
   out << kRecordMember << "known\": " << (record.layout != nullptr);
   out << kRecordMember << "fields\": ";
-  WriteFields(record, table, prefixes, out);
+  fields.Write(record, out);
   out << "\n    }";
 }
 
@@ -149,11 +208,11 @@ void WriteInspectionJson(const Inspection& inspection, std::string_view path, st
     return;
   }
   stream << ",\n  \"sound\": " << inspection.sound() << ",\n  \"records\": ";
-  FieldPrefixes prefixes;
+  FieldsWriter fields(table);
   WriteList(
       file.records,
-      [&table, &prefixes](const Record& record, ReportStream& to) {
-        WriteRecord(record, table, prefixes, to);
+      [&table, &fields](const Record& record, ReportStream& to) {
+        WriteRecord(record, table, fields, to);
       },
       stream);
   stream << ",\n  \"findings\": ";

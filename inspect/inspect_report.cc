@@ -1,11 +1,14 @@
 #include "inspect/inspect_report.h"
 
 #include <algorithm>
+#include <cstring>
+#include <span>
 #include <sstream>
 #include <utility>
 
 #include "inspect/finding_list.h"
 #include "inspect/report_stream.h"
+#include "inspect/shown_bytes.h"
 
 namespace xkdtazv::cli {
 namespace {
@@ -109,7 +112,11 @@ class WidthsOfRows {
 class TableWriter {
  public:
   TableWriter(ReportStream& out, const Widths& widths, const Windows1252Table& table)
-      : out_(out), widths_(widths), table_(table), header_(Prefix("Field", "Name", "Positions")) {
+      : out_(out),
+        widths_(widths),
+        table_(table),
+        shown_(table),
+        header_(Prefix("Field", "Name", "Positions")) {
     header_ += "Content\n";
   }
 
@@ -117,15 +124,51 @@ class TableWriter {
 
   void Row(std::string_view id, std::string_view name, std::size_t first, std::size_t last,
            std::string_view bytes) {
-    WriteRow(Prefix(id, name, Positions(first, last)), bytes);
+    std::string& text = out_.pending();
+    const std::string prefix = Prefix(id, name, Positions(first, last));
+    const std::string_view content = TrimTrailingBlanks(bytes);
+    // Content that is left ends in a shown character; without it, the row
+    // ends where its last column's text does.
+    if (content.empty()) {
+      text += TrimTrailingBlanks(prefix);
+    } else {
+      text += prefix;
+      AppendPrintableWindows1252(text, content, table_);
+    }
+    text += '\n';
   }
 
-  // The row of the `index`th field of `layout`.
-  void FieldRow(const RecordSpec& layout, std::size_t index, std::string_view bytes) {
-    WriteRow(PrefixesOf(layout)[index], bytes);
+  // The rows of the first `count` fields of the record's layout, made in a
+  // scratch buffer that is sized once for the longest record, not cleared for
+  // every record.
+  void FieldRows(const Record& record, std::size_t count) {
+    const LayoutRows& rows = RowsOf(*record.layout);
+    const std::span<const FieldSpec> fields = record.layout->fields;
+    const std::size_t room = rows.prefix_bytes + count + ShownBytes::Room(rows.content_bytes);
+    if (scratch_.size() < room) scratch_.resize(room);
+    char* const begin = scratch_.data();
+    char* at = begin;
+    for (std::size_t i = 0; i < count; ++i) {
+      const RowPrefix& prefix = rows.prefixes[i];
+      std::memcpy(at, prefix.text.data(), prefix.text.size());
+      const std::string_view content = TrimTrailingBlanks(record.Field(fields[i]));
+      at = content.empty() ? at + prefix.trimmed : shown_.Put(content, at + prefix.text.size());
+      *at++ = '\n';
+    }
+    out_ << std::string_view(begin, static_cast<std::size_t>(at - begin));
   }
 
  private:
+  struct RowPrefix {
+    std::string text;
+    std::size_t trimmed;  // its length without its trailing blanks
+  };
+  struct LayoutRows {
+    std::vector<RowPrefix> prefixes;
+    std::size_t prefix_bytes = 0;
+    std::size_t content_bytes = 0;  // of all fields, the most a record shows
+  };
+
   std::string Prefix(std::string_view id, std::string_view name, std::string_view positions) const {
     std::string prefix = "  ";
     Padded(prefix, id, widths_.id);
@@ -143,30 +186,28 @@ class TableWriter {
     if (length < width) to.append(width - length, ' ');
   }
 
-  const std::vector<std::string>& PrefixesOf(const RecordSpec& layout) {
-    for (const auto& [known, prefixes] : prefixes_) {
-      if (known == &layout) return prefixes;
+  const LayoutRows& RowsOf(const RecordSpec& layout) {
+    for (const auto& [known, rows] : layouts_) {
+      if (known == &layout) return rows;
     }
-    std::vector<std::string> prefixes;
-    for (const FieldSpec& field : layout.fields)
-      prefixes.push_back(Prefix(field.id, field.name, Positions(field.first, field.last())));
-    return prefixes_.emplace_back(&layout, std::move(prefixes)).second;
-  }
-
-  void WriteRow(std::string_view prefix, std::string_view bytes) {
-    std::string& text = out_.pending();
-    const std::size_t start = text.size();
-    text += prefix;
-    AppendPrintableWindows1252(text, TrimTrailingBlanks(bytes), table_);
-    while (text.size() > start && text.back() == ' ') text.pop_back();
-    text += '\n';
+    LayoutRows rows;
+    for (const FieldSpec& field : layout.fields) {
+      std::string text = Prefix(field.id, field.name, Positions(field.first, field.last()));
+      const std::size_t trimmed = TrimTrailingBlanks(text).size();
+      rows.prefix_bytes += text.size();
+      rows.content_bytes += field.length;
+      rows.prefixes.push_back({std::move(text), trimmed});
+    }
+    return layouts_.emplace_back(&layout, std::move(rows)).second;
   }
 
   ReportStream& out_;
   const Widths& widths_;
   const Windows1252Table& table_;
+  const ShownBytes shown_;
   std::string header_;
-  std::vector<std::pair<const RecordSpec*, std::vector<std::string>>> prefixes_;
+  std::vector<std::pair<const RecordSpec*, LayoutRows>> layouts_;
+  std::string scratch_;
 };
 
 void WriteTitle(const Record& record, const Windows1252Table& table, ReportStream& out) {
@@ -191,13 +232,12 @@ void WriteTable(const Record& record, TableWriter& rows, ReportStream& out) {
     return;
   }
   const std::span<const FieldSpec> fields = record.layout->fields;
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (fields[i].first > size) {
-      out << "  (the record ends after " << Plural(size, "byte", "bytes") << "; position "
-          << fields[i].first << " onwards is missing)\n";
-      break;
-    }
-    rows.FieldRow(*record.layout, i, record.Field(fields[i]));
+  std::size_t held = 0;
+  while (held < fields.size() && fields[held].first <= size) ++held;
+  rows.FieldRows(record, held);
+  if (held < fields.size()) {
+    out << "  (the record ends after " << Plural(size, "byte", "bytes") << "; position "
+        << fields[held].first << " onwards is missing)\n";
   }
   if (size > record.layout->length) {
     rows.Row("-", "(surplus)", record.layout->length + 1, size,

@@ -289,8 +289,9 @@ void CheckPaymentRules(const Record& record, const Record* header, FindingList& 
   if (record.layout == nullptr || record.type != 'T') return;
   const Payment payment(record);
   for (const PaymentRule& rule : kPaymentRules) {
+    if ((rule.kinds & payment.kind()) == 0) continue;  // before the lookup, which costs more
     const FieldSpec* field = FindField(*record.layout, rule.field);
-    if ((rule.kinds & payment.kind()) == 0 || !record.Holds(*field)) continue;
+    if (!record.Holds(*field)) continue;
     if (!rule.holds(payment)) findings.About(record, *field, Worded(rule, payment, findings));
   }
   if (header != nullptr) CheckExecutionDate(payment, *header, findings);

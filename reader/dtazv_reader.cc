@@ -96,11 +96,6 @@ std::string NotDtazvReason(std::string_view bytes) {
 
 }  // namespace
 
-std::string_view Record::Field(const FieldSpec& field) const noexcept {
-  if (field.first > bytes.size()) return {};
-  return bytes.substr(field.first - 1, field.length);
-}
-
 DtazvFile ReadDtazv(std::string_view bytes) noexcept {
   DtazvFile file;
   file.size = bytes.size();

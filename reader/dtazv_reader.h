@@ -29,7 +29,10 @@ struct Record {
 
   // The bytes of `field` that the record holds: fewer than its length, or
   // none, when the record ends early.
-  std::string_view Field(const FieldSpec& field) const noexcept;
+  std::string_view Field(const FieldSpec& field) const noexcept {
+    if (field.first > bytes.size()) return {};
+    return bytes.substr(field.first - 1, field.length);
+  }
   bool Holds(const FieldSpec& field) const noexcept { return bytes.size() >= field.last(); }
   // A known type at exactly its length: only then do the fields stand where
   // the layout says.
