@@ -17,6 +17,7 @@
 namespace {
 
 using xkdtazv::bench::PlainTimer;
+using xkdtazv::bench::ReportAgainstPlain;
 using xkdtazv::bench::Seconds;
 
 std::string BenchDirectory() {
@@ -80,10 +81,7 @@ void BM_Convert(benchmark::State& state) {
     }
     state.ResumeTiming();
   }
-  state.counters["payments/s"] = benchmark::Counter(
-      static_cast<double>(payments * state.iterations()), benchmark::Counter::kIsRate);
-  state.counters["x_plain"] = plain.Ratio(convert_seconds);
-  state.SetBytesProcessed(static_cast<std::int64_t>(plain.size() * state.iterations()));
+  ReportAgainstPlain(state, payments, plain, convert_seconds);
 }
 
 BENCHMARK(BM_Convert)->Arg(1)->Arg(1000)->Arg(32766)->Unit(benchmark::kMillisecond);

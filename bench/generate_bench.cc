@@ -16,6 +16,7 @@ namespace {
 
 using xkdtazv::bench::BenchDirectory;
 using xkdtazv::bench::PlainTimer;
+using xkdtazv::bench::ReportAgainstPlain;
 using xkdtazv::bench::Seconds;
 
 std::size_t FileSize(std::size_t payments) { return 512 + 768 * payments; }
@@ -40,10 +41,7 @@ void BM_Generate(benchmark::State& state) {
     }
     state.ResumeTiming();
   }
-  state.counters["payments/s"] = benchmark::Counter(
-      static_cast<double>(payments * state.iterations()), benchmark::Counter::kIsRate);
-  state.counters["x_plain"] = plain.Ratio(generate_seconds);
-  state.SetBytesProcessed(static_cast<std::int64_t>(FileSize(payments) * state.iterations()));
+  ReportAgainstPlain(state, payments, plain, generate_seconds);
 }
 
 // Removes the documents a run wrote; their size in bytes.
@@ -83,10 +81,7 @@ void BM_GeneratePain001(benchmark::State& state) {
     }
     state.ResumeTiming();
   }
-  state.counters["payments/s"] = benchmark::Counter(
-      static_cast<double>(payments * state.iterations()), benchmark::Counter::kIsRate);
-  state.counters["x_plain"] = plain.Ratio(generate_seconds);
-  state.SetBytesProcessed(static_cast<std::int64_t>(plain.size() * state.iterations()));
+  ReportAgainstPlain(state, payments, plain, generate_seconds);
 }
 
 void BM_PlainWrite(benchmark::State& state) {

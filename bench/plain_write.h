@@ -3,9 +3,11 @@
 //
 //   PlainTimer plain(BenchDirectory(), bytes);
 //   for (auto _ : state) { ...; state.PauseTiming(); plain.Run(); state.ResumeTiming(); }
-//   state.counters["x_plain"] = plain.Ratio(writer_seconds);
+//   ReportAgainstPlain(state, payments, plain, writer_seconds);
 #ifndef XKDTAZV_BENCH_PLAIN_WRITE_H_
 #define XKDTAZV_BENCH_PLAIN_WRITE_H_
+
+#include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstddef>
@@ -38,6 +40,17 @@ class PlainTimer {
   std::string bytes_;
   double seconds_ = 0;
 };
+
+// What each writer's benchmark reports: payments and bytes (as many as the
+// plain writes') per second, and its time over the plain writes' (x_plain).
+inline void ReportAgainstPlain(benchmark::State& state, std::size_t payments,
+                               const PlainTimer& plain, double writer_seconds) {
+  const auto runs = static_cast<std::size_t>(state.iterations());
+  state.counters["payments/s"] =
+      benchmark::Counter(static_cast<double>(payments * runs), benchmark::Counter::kIsRate);
+  state.counters["x_plain"] = plain.Ratio(writer_seconds);
+  state.SetBytesProcessed(static_cast<std::int64_t>(plain.size() * runs));
+}
 
 }  // namespace xkdtazv::bench
 
