@@ -23,18 +23,13 @@
 #include <vector>
 
 #include "payments.h"
+#include "plain_write.h"
 
 extern char** environ;
 
 namespace {
 
-std::string BenchDirectory() {
-  const char* configured = std::getenv("XKDTAZV_BENCH_DIR");
-  const std::filesystem::path directory =
-      configured ? configured : std::filesystem::temp_directory_path() / "xkdtazv-bench";
-  std::filesystem::create_directories(directory);
-  return directory.string();
-}
+using xkdtazv::bench::BenchDirectory;
 
 double FileBytes(std::size_t payments) { return 512.0 + 768.0 * payments; }
 
