@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/huge_pages.h"
 #include "reader/dtazv_reader.h"
 
 namespace xkdtazv::cli {
@@ -62,7 +63,10 @@ FileContents ReadWholeFile(const std::string& path, std::size_t limit,
   std::string bytes;
   // Room for a regular file whole at once: growing by doubling would hold it
   // twice, for a moment, and more than it needs afterwards.
-  if (S_ISREG(status.st_mode)) bytes.reserve(static_cast<std::size_t>(status.st_size));
+  if (S_ISREG(status.st_mode)) {
+    bytes.reserve(static_cast<std::size_t>(status.st_size));
+    detail::PreferHugePages(bytes.data(), bytes.capacity());
+  }
   std::vector<char> buffer(1 << 16);
   for (;;) {
     const ssize_t count = read(file.get(), buffer.data(), buffer.size());

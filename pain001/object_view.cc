@@ -6,6 +6,7 @@
 #include "field/codes.h"
 #include "payment_order/identifiers.h"
 #include "payment_order/town_line.h"
+#include "platform/huge_pages.h"
 #include "reader/field_meaning.h"
 #include "xkdtazv/failure.h"
 
@@ -71,6 +72,8 @@ class ObjectReader {
     // Room for all at once: growing by doubling would hold the old and the
     // new array together, half again the view's size at the peak.
     view.orders.reserve(transfers.size());
+    detail::PreferHugePages(view.orders.data(),
+                            view.orders.capacity() * sizeof(payment::PaymentOrder));
     std::size_t number = 0;
     for (const std::shared_ptr<GeldTransfer>& transfer : transfers) {
       ++number;

@@ -8,6 +8,7 @@
 #include "payment_order/amount.h"
 #include "payment_order/identifiers.h"
 #include "payment_order/town_line.h"
+#include "platform/huge_pages.h"
 #include "reader/field_meaning.h"
 #include "reader/text_encoding.h"
 
@@ -65,6 +66,8 @@ class OrderReader {
     // new array together, half again the view's size at the peak.
     view.orders.reserve(static_cast<std::size_t>(std::count_if(
         file.records.begin(), file.records.end(), [](const Record& r) { return r.type == 'T'; })));
+    detail::PreferHugePages(view.orders.data(),
+                            view.orders.capacity() * sizeof(payment::PaymentOrder));
     bool header_seen = false;
     const Record* trailer = nullptr;
     for (const Record& record : file.records) {
