@@ -2,17 +2,20 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
+
+#include "payment_order/postal_code_form.h"
 
 namespace xkdtazv::payment {
 namespace {
 
-struct PostalCodeForm {
+struct CountryForm {
   std::string_view country;
-  std::string_view code;  // a regular expression for the postal code alone
+  std::string_view code;  // the form of the postal code alone
 };
 
 // The postal code forms of the countries payments commonly go to.
-constexpr std::array<PostalCodeForm, 50> kForms{{
+constexpr std::array<CountryForm, 50> kForms{{
     {"AT", R"(\d{4})"},
     {"AU", R"(\d{4})"},
     {"BE", R"(\d{4})"},
@@ -76,21 +79,72 @@ constexpr std::size_t kLongestSplitLine = 256;
 constexpr std::size_t kLinesRemembered = 4096;
 
 // An old-style country marker such as "D-" or "FR-" before a code.
-constexpr std::string_view kCountryMarker = R"((?:[A-Z]{1,3}-)?)";
+constexpr std::string_view kCountryMarker = "(?:[A-Z]{1,3}-)?";
+
+// What the line's whitespace is: the C locale's.
+bool IsSpace(char c) noexcept {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+// Any character but a line end.
+bool IsLineEnd(char c) noexcept { return c == '\n' || c == '\r'; }
+
+std::size_t SpacesAt(std::string_view text, std::size_t pos) {
+  std::size_t count = 0;
+  while (pos + count < text.size() && IsSpace(text[pos + count])) ++count;
+  return count;
+}
+
+struct Parts {
+  std::string_view code;
+  std::string_view town;
+};
+
+// "<marker><code> <town>": the code ends before at least one blank, the town
+// is the rest of the line, not empty and without a line end. The first fit in
+// the order a backtracking matcher tries them decides the parts.
+std::optional<Parts> CodeFirst(std::string_view line, const PostalCodeForm& code) {
+  static const PostalCodeForm marker(kCountryMarker);
+  std::optional<Parts> parts;
+  marker.MatchFrom(line, 0, [&](std::size_t code_start) {
+    return code.MatchFrom(line, code_start, [&](std::size_t code_end) {
+      for (std::size_t spaces = SpacesAt(line, code_end); spaces > 0; --spaces) {
+        const std::string_view town = line.substr(code_end + spaces);
+        if (!town.empty() && std::none_of(town.begin(), town.end(), IsLineEnd)) {
+          parts = Parts{line.substr(code_start, code_end - code_start), town};
+          return true;
+        }
+      }
+      return false;
+    });
+  });
+  return parts;
+}
+
+// "<town>[,] <code>": the shortest town for which an optional comma, at least
+// one blank and exactly the code end the line.
+std::optional<Parts> CodeLast(std::string_view line, const PostalCodeForm& code) {
+  for (std::size_t town_end = 1; town_end < line.size(); ++town_end) {
+    if (IsLineEnd(line[town_end - 1])) break;
+    for (const std::size_t comma : {std::size_t{1}, std::size_t{0}}) {
+      if (comma == 1 && line[town_end] != ',') continue;
+      const std::size_t blanks_start = town_end + comma;
+      for (std::size_t spaces = SpacesAt(line, blanks_start); spaces > 0; --spaces) {
+        const std::size_t code_start = blanks_start + spaces;
+        if (code.MatchFrom(line, code_start, [&](std::size_t end) { return end == line.size(); })) {
+          return Parts{line.substr(code_start), line.substr(0, town_end)};
+        }
+      }
+    }
+  }
+  return std::nullopt;
+}
 
 }  // namespace
 
-const TownLineSplitter::Rule* TownLineSplitter::RuleFor(std::string_view country) {
-  if (const auto known = rules_.find(country); known != rules_.end()) return &known->second;
-  const auto form = std::find_if(kForms.begin(), kForms.end(), [country](const PostalCodeForm& f) {
-    return f.country == country;
-  });
-  if (form == kForms.end()) return nullptr;
-  const std::string code(form->code);
-  const Rule rule{
-      std::regex("^" + std::string(kCountryMarker) + "(" + code + ")\\s+(.+)$", std::regex::icase),
-      std::regex("^(.+?),?\\s+(" + code + ")$", std::regex::icase)};
-  return &rules_.emplace(std::string(country), rule).first->second;
+std::string_view PostalCodeFormOf(std::string_view country) {
+  const auto form = std::find_if(kForms.begin(), kForms.end(),
+                                 [country](const CountryForm& f) { return f.country == country; });
+  return form == kForms.end() ? std::string_view() : form->code;
 }
 
 TownLine TownLineSplitter::Split(std::string_view line, std::string_view country) {
@@ -108,18 +162,21 @@ TownLine TownLineSplitter::Split(std::string_view line, std::string_view country
 }
 
 TownLine TownLineSplitter::SplitByRule(std::string_view line, std::string_view country) {
-  const std::string text(line);
-  // The matcher's depth grows with the text; a line longer than any address
-  // holds is left whole, and its length is reported where it is used.
-  const Rule* rule = text.size() <= kLongestSplitLine ? RuleFor(country) : nullptr;
-  if (rule != nullptr) {
-    std::smatch match;
-    if (std::regex_match(text, match, rule->code_first)) return {match[1], match[2], true};
-    if (std::regex_match(text, match, rule->code_last)) return {match[2], match[1], true};
+  const std::string_view form = PostalCodeFormOf(country);
+  // A line longer than any address holds is left whole, and its length is
+  // reported where it is used.
+  if (!form.empty() && line.size() <= kLongestSplitLine) {
+    const PostalCodeForm code(form);
+    if (const auto parts = CodeFirst(line, code)) {
+      return {std::string(parts->code), std::string(parts->town), true};
+    }
+    if (const auto parts = CodeLast(line, code)) {
+      return {std::string(parts->code), std::string(parts->town), true};
+    }
   }
   const bool none_expected = std::find(kWithoutPostalCodes.begin(), kWithoutPostalCodes.end(),
                                        country) != kWithoutPostalCodes.end();
-  return {"", text, none_expected};
+  return {"", std::string(line), none_expected};
 }
 
 }  // namespace xkdtazv::payment

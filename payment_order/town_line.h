@@ -1,16 +1,13 @@
 // Splits a town line such as "1016 GV AMSTERDAM" into postal code and town by
 // the postal code rules of the town's country. Build one splitter per run: it
-// compiles each country's rule once, when a town line of that country first
-// comes, and remembers the split of the lines it has seen (payments to the
-// same payees repeat them), up to a bound.
+// remembers the split of the lines it has seen (payments to the same payees
+// repeat them), up to a bound.
 //
 //   TownLineSplitter splitter;
 //   TownLine line = splitter.Split("00-514 WARSZAWA", "PL");  // "00-514", "WARSZAWA"
 #ifndef XKDTAZV_PAYMENT_ORDER_TOWN_LINE_H_
 #define XKDTAZV_PAYMENT_ORDER_TOWN_LINE_H_
 
-#include <map>
-#include <regex>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -25,6 +22,10 @@ struct TownLine {
   bool split = true;
 };
 
+// The form of the country's postal codes in the splitter's table, written as a
+// PostalCodeForm; empty when the table has none.
+std::string_view PostalCodeFormOf(std::string_view country);
+
 class TownLineSplitter {
  public:
   // The code may stand before the town ("FR-69002 LYON", the country marker
@@ -32,14 +33,8 @@ class TownLineSplitter {
   TownLine Split(std::string_view line, std::string_view country);
 
  private:
-  struct Rule {
-    std::regex code_first;
-    std::regex code_last;
-  };
-  const Rule* RuleFor(std::string_view country);
-  TownLine SplitByRule(std::string_view line, std::string_view country);
+  static TownLine SplitByRule(std::string_view line, std::string_view country);
 
-  std::map<std::string, Rule, std::less<>> rules_;
   std::unordered_map<std::string, TownLine> seen_;  // by country and line
 };
 

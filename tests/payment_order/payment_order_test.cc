@@ -2,9 +2,13 @@
 // amounts, postal codes split from town lines, and the SWIFT character set.
 #include <gtest/gtest.h>
 
+#include <random>
+#include <regex>
+
 #include "pain001/swift_latin.h"
 #include "payment_order/amount.h"
 #include "payment_order/identifiers.h"
+#include "payment_order/postal_code_form.h"
 #include "payment_order/town_line.h"
 
 namespace xkdtazv::payment {
@@ -94,6 +98,56 @@ TEST(TownLineTest, PostalCodesByCountry) {
     EXPECT_EQ(line.town, c.town);
     EXPECT_EQ(line.split, c.split);
   }
+}
+
+// The splitter matches the table's forms without a regular expression engine;
+// on random lines of every country it must split exactly as the ECMAScript
+// expressions the forms are written in do.
+struct RegexSplitter {
+  explicit RegexSplitter(std::string_view country)
+      : form(PostalCodeFormOf(country)),
+        first("^(?:[A-Z]{1,3}-)?(" + form + ")\\s+(.+)$", std::regex::icase),
+        last("^(.+?),?\\s+(" + form + ")$", std::regex::icase),
+        none_expected(country == "AE") {}
+
+  TownLine Split(const std::string& line) const {
+    std::smatch match;
+    if (!form.empty() && std::regex_match(line, match, first)) return {match[1], match[2], true};
+    if (!form.empty() && std::regex_match(line, match, last)) return {match[2], match[1], true};
+    return {"", line, none_expected};
+  }
+
+  std::string form;
+  std::regex first, last;
+  bool none_expected;
+};
+
+TEST(TownLineTest, SplitsAsTheFormsRegularExpressionsDo) {
+  const char* const pieces[] = {"12345", "1016", "00",  "-514", "980",  "6789", "GV",
+                                "gv",    "BS1",  "4dj", "K1A",  "0B1",  "D02",  "W",
+                                "X8",    "LT-",  "l-",  "FR-",  "Lyon", " ",    "  ",
+                                ",",     "\t",   "\r",  "\n",   "-",    "7",    "Ä"};
+  std::mt19937 random(20261209);
+  std::uniform_int_distribution<std::size_t> piece(0, std::size(pieces) - 1);
+  std::uniform_int_distribution<int> count(1, 6);
+  const std::string countries[] = {"AT", "BR", "CA", "CN", "CZ", "DE", "GB", "IE",
+                                   "IS", "JP", "LT", "LU", "LV", "MC", "MT", "NL",
+                                   "PL", "PT", "US", "TW", "AE", "MN"};
+  TownLineSplitter splitter;
+  for (const std::string& country : countries) {
+    const RegexSplitter regex(country);
+    for (int i = 0; i < 400; ++i) {
+      std::string line;
+      for (int n = count(random); n > 0; --n) line += pieces[piece(random)];
+      SCOPED_TRACE(country + " \"" + line + "\"");
+      const TownLine expected = regex.Split(line);
+      const TownLine split = splitter.Split(line, country);
+      ASSERT_EQ(split.postal_code, expected.postal_code);
+      ASSERT_EQ(split.town, expected.town);
+      ASSERT_EQ(split.split, expected.split);
+    }
+  }
+  EXPECT_THROW(PostalCodeForm("\\d+"), std::logic_error);
 }
 
 TEST(SwiftLatinTest, TransliteratesOrNamesWhatStaysOutside) {
