@@ -13,8 +13,8 @@ namespace xkdtazv::detail {
 // blocks of the ordinary heap are not worth splitting the mapping for.
 inline constexpr std::size_t kHugePageWorthwhile = 4 * 1024 * 1024;
 
-// Asks the kernel to back the whole pages inside [data, data + size) with
-// huge pages where it allows that. Only a hint: nothing changes where the
+// Asks the kernel to back the pages of [data, data + size) with huge pages
+// where it allows that. Only a hint: nothing changes where the
 // kernel has them turned off, and the memory's contents are never touched.
 void PreferHugePages(const void* data, std::size_t size) noexcept;
 

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "platform/huge_pages.h"
 #include "reader/text_encoding.h"
 
 namespace xkdtazv::cli {
@@ -9,6 +10,7 @@ namespace {
 
 // A record begins with its length in four digits and its type in one letter.
 constexpr std::size_t kHeaderLength = 5;
+constexpr std::size_t kShortestSoundRecord = 256;
 constexpr std::string_view kKnownTypes = "QTVWZ";
 
 bool IsDigit(char c) noexcept { return c >= '0' && c <= '9'; }
@@ -108,6 +110,10 @@ DtazvFile ReadDtazv(std::string_view bytes) noexcept {
     return file;
   }
   file.readable = true;
+  // Records of a sound file have 256 bytes or more: room for all of them at
+  // once, without the copies and fresh pages of growing by doubling.
+  file.records.reserve(bytes.size() / kShortestSoundRecord + 1);
+  detail::PreferHugePages(file.records.data(), file.records.capacity() * sizeof(Record));
   std::size_t payments = 0;
   ExactStartFinder finder(bytes);
   for (std::size_t offset = 0; offset < bytes.size();) {
