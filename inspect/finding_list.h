@@ -39,22 +39,9 @@ class FindingList {
   std::vector<Finding> list_;
 };
 
-// Field contents as the checks see them; inline, since every field of every
-// record goes through them several times.
-inline std::string_view TrimTrailingBlanks(std::string_view bytes) noexcept {
-  // Eight blanks at a time: most fields of a record end in a long run of them.
-  constexpr std::uint64_t kEightBlanks = 0x2020202020202020;
-  std::size_t end = bytes.size();
-  while (end >= sizeof kEightBlanks) {
-    std::uint64_t eight = 0;
-    std::memcpy(&eight, bytes.data() + end - sizeof eight, sizeof eight);
-    if (eight != kEightBlanks) break;
-    end -= sizeof eight;
-  }
-  while (end > 0 && bytes[end - 1] == ' ') --end;
-  return bytes.substr(0, end);
-}
-
+// Field contents as the checks see them (TrimTrailingBlanks comes with the
+// records); inline, since every field of every record goes through them
+// several times.
 // A filled field is told by its first byte, without a look at the rest.
 inline bool IsBlank(std::string_view bytes) noexcept {
   return (bytes.empty() || bytes.front() == ' ') && TrimTrailingBlanks(bytes).empty();

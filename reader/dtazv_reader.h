@@ -11,6 +11,8 @@
 #define XKDTAZV_READER_DTAZV_READER_H_
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +47,21 @@ struct DtazvFile {
   std::string unreadable_reason;  // why the bytes are no DTAZV file at all
   std::vector<Record> records;
 };
+
+// A field's text without the blanks that fill it up.
+inline std::string_view TrimTrailingBlanks(std::string_view bytes) noexcept {
+  // Eight blanks at a time: most fields of a record end in a long run of them.
+  constexpr std::uint64_t kEightBlanks = 0x2020202020202020;
+  std::size_t end = bytes.size();
+  while (end >= sizeof kEightBlanks) {
+    std::uint64_t eight = 0;
+    std::memcpy(&eight, bytes.data() + end - sizeof eight, sizeof eight);
+    if (eight != kEightBlanks) break;
+    end -= sizeof eight;
+  }
+  while (end > 0 && bytes[end - 1] == ' ') --end;
+  return bytes.substr(0, end);
+}
 
 // Never throws for any input and takes time linear in its size.
 DtazvFile ReadDtazv(std::string_view bytes) noexcept;

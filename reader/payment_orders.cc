@@ -9,6 +9,7 @@
 #include "payment_order/identifiers.h"
 #include "payment_order/town_line.h"
 #include "platform/huge_pages.h"
+#include "platform/text.h"
 #include "reader/field_meaning.h"
 #include "reader/text_encoding.h"
 
@@ -25,8 +26,8 @@ bool IsZeros(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c == '0' || c == ' '; });
 }
 std::string_view Trim(std::string_view text) {
+  text = TrimTrailingBlanks(text);  // most of a blank or short field, eight at a time
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
   return text;
 }
 
@@ -113,19 +114,20 @@ class OrderReader {
   }
 
  private:
-  std::string Text(const Record& record, std::string_view id) const {
-    const FieldSpec* field = FindField(*record.layout, id);
+  std::string Text(const Record& record, FieldKey id) const {
+    const FieldSpec* field = FindFieldByKey(*record.layout, id.key, id.id);
     if (field == nullptr) return {};
     const std::string_view raw = Trim(record.Field(*field));
     // The lower half is ASCII, the same byte in UTF-8: most fields are that alone.
+    if (detail::IsAscii(raw)) return std::string(raw);
     const auto upper = std::find_if(raw.begin(), raw.end(),
                                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
     std::string text(raw.begin(), upper);
     for (auto c = upper; c != raw.end(); ++c) text += table_[static_cast<unsigned char>(*c)];
     return text;
   }
-  std::string_view Raw(const Record& record, std::string_view id) const {
-    return record.Field(*FindField(*record.layout, id));
+  std::string_view Raw(const Record& record, FieldKey id) const {
+    return record.Field(*FindFieldByKey(*record.layout, id.key, id.id));
   }
 
   payment::PostalAddress Address(std::string street, const std::string& town_line,

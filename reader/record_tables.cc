@@ -120,16 +120,8 @@ constexpr bool CoversRecord(const RecordSpec& record) {
 static_assert(CoversRecord(kRecords[0]) && CoversRecord(kRecords[1]) && CoversRecord(kRecords[2]) &&
               CoversRecord(kRecords[3]) && CoversRecord(kRecords[4]));
 
-// Each layout's fields in a table addressed by a number made of their id:
-// the checks look fields up by id many times per record. An id of up to
-// seven characters fits the number with its length; no field has a longer one.
-constexpr std::size_t kLongestPackedId = 7;
-
-constexpr std::uint64_t PackedId(std::string_view id) noexcept {
-  std::uint64_t key = 0;
-  for (const char c : id) key = key << 8 | static_cast<unsigned char>(c);
-  return key << 8 | id.size();
-}
+// Each layout's fields in a table addressed by the packed id: the checks look
+// fields up by id many times per record. No field has an id too long to pack.
 
 // Open addressing: far more slots than any layout has fields, so that a
 // search ends at its first or second slot.
@@ -151,9 +143,9 @@ constexpr std::array<KeyedField, kSlots> HashedById(const std::array<FieldSpec, 
   std::array<KeyedField, kSlots> slots{};
   for (std::size_t i = 0; i < N; ++i) {
     if (fields[i].id.size() > kLongestPackedId) throw "field id too long to pack";
-    std::size_t slot = SlotOf(PackedId(fields[i].id));
+    std::size_t slot = SlotOf(PackedFieldId(fields[i].id));
     while (slots[slot].field != kNoField) slot = (slot + 1) % kSlots;
-    slots[slot] = {PackedId(fields[i].id), i};
+    slots[slot] = {PackedFieldId(fields[i].id), i};
   }
   return slots;
 }
@@ -188,11 +180,11 @@ const RecordSpec* FindRecordSpec(char type) noexcept {
 
 // Every payment asks for some thirty fields: the length and the last
 // character ("T4a", "T4b") turn most fields away before a whole comparison.
-const FieldSpec* FindField(const RecordSpec& layout, std::string_view id) noexcept {
+const FieldSpec* FindFieldByKey(const RecordSpec& layout, std::uint64_t key,
+                                std::string_view id) noexcept {
   for (const FieldIndex& index : kFieldIndexes) {
     if (index.fields.data() != layout.fields.data()) continue;
-    if (id.size() > kLongestPackedId) return nullptr;  // no field has so long an id
-    const std::uint64_t key = PackedId(id);
+    if (key == 0) return nullptr;  // no field has so long an id
     for (std::size_t slot = SlotOf(key);; slot = (slot + 1) % kSlots) {
       const KeyedField& entry = (*index.slots)[slot];
       if (entry.field == kNoField) return nullptr;

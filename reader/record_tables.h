@@ -9,6 +9,7 @@
 #define XKDTAZV_READER_RECORD_TABLES_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -54,8 +55,33 @@ struct RecordSpec {
 // The layout of a record type; nullptr for a type that DTAZV does not know.
 const RecordSpec* FindRecordSpec(char type) noexcept;
 
+// A field id of up to seven characters packed with its length into a number:
+// the key the layouts' field tables are addressed by. Inline, so that the key
+// of an id written in the code is computed by the compiler.
+inline constexpr std::size_t kLongestPackedId = 7;
+constexpr std::uint64_t PackedFieldId(std::string_view id) noexcept {
+  std::uint64_t key = 0;
+  for (const char c : id) key = key << 8 | static_cast<unsigned char>(c);
+  return key << 8 | id.size();
+}
+
+// FindField with the id's key already made; 0 for an id too long to pack.
+const FieldSpec* FindFieldByKey(const RecordSpec& layout, std::uint64_t key,
+                                std::string_view id) noexcept;
+
+// A field id written in the code, its key made by the compiler: readers that
+// ask for the same fields of every record pass these.
+struct FieldKey {
+  consteval FieldKey(const char* text)  // NOLINT: implicit, from the literal
+      : id(text), key(id.size() > kLongestPackedId ? 0 : PackedFieldId(id)) {}
+  std::string_view id;
+  std::uint64_t key;
+};
+
 // The field with handbook number `id` in `layout`; nullptr when there is none.
-const FieldSpec* FindField(const RecordSpec& layout, std::string_view id) noexcept;
+inline const FieldSpec* FindField(const RecordSpec& layout, std::string_view id) noexcept {
+  return FindFieldByKey(layout, id.size() > kLongestPackedId ? 0 : PackedFieldId(id), id);
+}
 
 }  // namespace xkdtazv::cli
 
