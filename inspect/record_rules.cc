@@ -32,13 +32,11 @@ class Payment {
   const Record& record() const noexcept { return record_; }
   Kind kind() const noexcept { return kind_; }
 
-  std::string_view Field(std::string_view id) const noexcept {
-    const FieldSpec* field = FindField(*record_.layout, id);
+  std::string_view Field(FieldKey id) const noexcept {
+    const FieldSpec* field = FindFieldByKey(*record_.layout, id.key, id.id);
     return field != nullptr && record_.Holds(*field) ? record_.Field(*field) : std::string_view();
   }
-  std::string_view Text(std::string_view id) const noexcept {
-    return TrimTrailingBlanks(Field(id));
-  }
+  std::string_view Text(FieldKey id) const noexcept { return TrimTrailingBlanks(Field(id)); }
   std::string_view Iban() const noexcept { return payment::IbanWithoutPadding(Field("T12")); }
 
   // The country of the payee's bank: from its BIC, else T9a, else the payee's.
@@ -113,7 +111,7 @@ bool IsBlzAfterSlashes(std::string_view bic) noexcept {
 // the amount.
 struct PaymentRule {
   unsigned kinds;
-  std::string_view field;
+  FieldKey field;
   bool (*holds)(const Payment&);
   std::string_view message;
 };
@@ -290,7 +288,7 @@ void CheckPaymentRules(const Record& record, const Record* header, FindingList& 
   const Payment payment(record);
   for (const PaymentRule& rule : kPaymentRules) {
     if ((rule.kinds & payment.kind()) == 0) continue;  // before the lookup, which costs more
-    const FieldSpec* field = FindField(*record.layout, rule.field);
+    const FieldSpec* field = FindFieldByKey(*record.layout, rule.field.key, rule.field.id);
     if (!record.Holds(*field)) continue;
     if (!rule.holds(payment)) findings.About(record, *field, Worded(rule, payment, findings));
   }
