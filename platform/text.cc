@@ -2,6 +2,7 @@
 
 #include <unicode/uchar.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -161,6 +162,13 @@ std::string_view FirstCodePoints(std::string_view utf8, std::size_t count) {
 
 std::string ToUpper(std::string_view utf8) {
   std::string out;
+  if (IsAscii(utf8)) {  // the common case: a byte is a character
+    out.resize(utf8.size());
+    std::transform(utf8.begin(), utf8.end(), out.begin(), [](char c) {
+      return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    });
+    return out;
+  }
   out.reserve(utf8.size());
   ForEachCodePoint(utf8, [&](char32_t cp, std::size_t, std::size_t) {
     if (cp < 0x80) {  // in ASCII only a to z have a capital
