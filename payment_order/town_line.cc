@@ -102,8 +102,8 @@ struct Parts {
 // "<marker><code> <town>": the code ends before at least one blank, the town
 // is the rest of the line, not empty and without a line end. The first fit in
 // the order a backtracking matcher tries them decides the parts.
-std::optional<Parts> CodeFirst(std::string_view line, const PostalCodeForm& code) {
-  static const PostalCodeForm marker(kCountryMarker);
+std::optional<Parts> CodeFirst(std::string_view line, const PostalCodeForm& marker,
+                               const PostalCodeForm& code) {
   std::optional<Parts> parts;
   marker.MatchFrom(line, 0, [&](std::size_t code_start) {
     return code.MatchFrom(line, code_start, [&](std::size_t code_end) {
@@ -167,7 +167,7 @@ TownLine TownLineSplitter::SplitByRule(std::string_view line, std::string_view c
   // reported where it is used.
   if (!form.empty() && line.size() <= kLongestSplitLine) {
     const PostalCodeForm code(form);
-    if (const auto parts = CodeFirst(line, code)) {
+    if (const auto parts = CodeFirst(line, PostalCodeForm(kCountryMarker), code)) {
       return {std::string(parts->code), std::string(parts->town), true};
     }
     if (const auto parts = CodeLast(line, code)) {
