@@ -72,7 +72,7 @@ const FieldSpec* FindFieldByKey(const RecordSpec& layout, std::uint64_t key,
 // A field id written in the code, its key made by the compiler: readers that
 // ask for the same fields of every record pass these.
 struct FieldKey {
-  consteval FieldKey(const char* text)  // NOLINT: implicit, from the literal
+  consteval FieldKey(const char* text)  // implicit: a literal id converts
       : id(text), key(id.size() > kLongestPackedId ? 0 : PackedFieldId(id)) {}
   std::string_view id;
   std::uint64_t key;
