@@ -1,7 +1,9 @@
 #include "pain001/document_plan.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <string_view>
@@ -104,38 +106,48 @@ class ControlSum {
 }  // namespace
 
 std::vector<DocumentPlan> PlanDocuments(const std::vector<payment::PaymentOrder>& orders) {
-  std::vector<DocumentPlan> documents;
-  for (const OrderType type : kOrderTypes) {
+  // One pass over the orders, each added to its type's document: an order is
+  // large, and reading the list once per type costs a cache miss per order.
+  struct Planning {
     DocumentPlan document;
-    document.type = type;
     std::map<BlockKey, std::size_t> block_of;
     std::vector<ControlSum> block_sums;
     ControlSum document_sum;
     // Payments of one block mostly come together: the last key is asked first.
     BlockKey last_key;
     std::size_t last_block = 0;
-    for (const payment::PaymentOrder& order : orders) {
-      if (OrderTypeOf(order.kind) != type) continue;
-      BlockKey key = KeyOf(order, type);
-      if (document.payments == 0 || key != last_key) {
-        const auto [found, added] = block_of.try_emplace(key, document.blocks.size());
-        if (added) {
-          document.blocks.emplace_back();
-          block_sums.emplace_back();
-        }
-        last_key = key;
-        last_block = found->second;
+  };
+  std::array<Planning, std::size(kOrderTypes)> plannings;
+  for (std::size_t i = 0; i < plannings.size(); ++i) plannings[i].document.type = kOrderTypes[i];
+  for (const payment::PaymentOrder& order : orders) {
+    const OrderType type = OrderTypeOf(order.kind);
+    const auto known = std::find(std::begin(kOrderTypes), std::end(kOrderTypes), type);
+    if (known == std::end(kOrderTypes)) continue;
+    Planning& planning = plannings[static_cast<std::size_t>(known - std::begin(kOrderTypes))];
+    DocumentPlan& document = planning.document;
+    BlockKey key = KeyOf(order, type);
+    if (document.payments == 0 || key != planning.last_key) {
+      const auto [found, added] = planning.block_of.try_emplace(key, document.blocks.size());
+      if (added) {
+        document.blocks.emplace_back();
+        planning.block_sums.emplace_back();
       }
-      document.blocks[last_block].orders.push_back(&order);
-      const std::optional<ExactAmount> exact = ExactOf(order.amount);
-      block_sums[last_block].Add(order.amount, exact);
-      document_sum.Add(order.amount, exact);
-      ++document.payments;
+      planning.last_key = key;
+      planning.last_block = found->second;
     }
-    for (std::size_t i = 0; i < block_sums.size(); ++i) {
-      document.blocks[i].control_sum = block_sums[i].Text();
+    document.blocks[planning.last_block].orders.push_back(&order);
+    const std::optional<ExactAmount> exact = ExactOf(order.amount);
+    planning.block_sums[planning.last_block].Add(order.amount, exact);
+    planning.document_sum.Add(order.amount, exact);
+    ++document.payments;
+  }
+  std::vector<DocumentPlan> documents;
+  for (Planning& planning : plannings) {
+    DocumentPlan& document = planning.document;
+    for (std::size_t i = 0; i < planning.block_sums.size(); ++i) {
+      document.blocks[i].control_sum = planning.block_sums[i].Text();
     }
-    document.control_sum = document_sum.Text();
+    document.control_sum = planning.document_sum.Text();
     if (document.payments > 0) documents.push_back(std::move(document));
   }
   return documents;
