@@ -118,10 +118,13 @@ void ApplyDebtorOverrides(payment::PaymentFile& view, const ConversionOptions& o
 struct PendingDocument {
   std::string temporary;
   WrittenDocument document;
+  std::unique_ptr<detail::OutputFile> file;  // open until every document is written
 };
 
 // Every document goes to a temporary file first; only when all are complete
 // are they renamed into place, so a failed run leaves none of them behind.
+// They are put on the disk together at the end: the disk takes one document's
+// last bytes while the next is rendered, instead of each waiting in turn.
 class DocumentOutput {
  public:
   explicit DocumentOutput(detail::FileService& files) : files_(files) {}
@@ -133,17 +136,19 @@ class DocumentOutput {
   void Write(WrittenDocument document, const std::function<void(xml::XmlWriter&)>& content) {
     std::string temporary;
     std::unique_ptr<detail::OutputFile> out = files_.CreateTemporary(document.path, temporary);
-    pending_.push_back({temporary, std::move(document)});
-    {
-      xml::XmlWriter xml(*out);
-      content(xml);
-      xml.Finish();
-    }
-    out->Flush();
-    out->Close();
+    detail::OutputFile& file = *out;
+    pending_.push_back({temporary, std::move(document), std::move(out)});
+    xml::XmlWriter xml(file);
+    content(xml);
+    xml.Finish();
   }
 
   std::vector<WrittenDocument> Place() {
+    for (PendingDocument& pending : pending_) {
+      pending.file->Flush();
+      pending.file->Close();
+      pending.file.reset();
+    }
     while (!pending_.empty()) {
       files_.Rename(pending_.front().temporary, pending_.front().document.path);
       placed_.push_back(std::move(pending_.front().document));
