@@ -33,7 +33,7 @@ class Payment {
   Kind kind() const noexcept { return kind_; }
 
   std::string_view Field(FieldKey id) const noexcept {
-    const FieldSpec* field = FindFieldByKey(*record_.layout, id.key, id.id);
+    const FieldSpec* field = FindFieldByKey(*record_.layout, id);
     return field != nullptr && record_.Holds(*field) ? record_.Field(*field) : std::string_view();
   }
   std::string_view Text(FieldKey id) const noexcept { return TrimTrailingBlanks(Field(id)); }
@@ -288,7 +288,7 @@ void CheckPaymentRules(const Record& record, const Record* header, FindingList& 
   const Payment payment(record);
   for (const PaymentRule& rule : kPaymentRules) {
     if ((rule.kinds & payment.kind()) == 0) continue;  // before the lookup, which costs more
-    const FieldSpec* field = FindFieldByKey(*record.layout, rule.field.key, rule.field.id);
+    const FieldSpec* field = FindFieldByKey(*record.layout, rule.field);
     if (!record.Holds(*field)) continue;
     if (!rule.holds(payment)) findings.About(record, *field, Worded(rule, payment, findings));
   }

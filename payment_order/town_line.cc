@@ -130,7 +130,7 @@ std::optional<Parts> CodeLast(std::string_view line, const PostalCodeForm& code)
       const std::size_t blanks_start = town_end + comma;
       for (std::size_t spaces = SpacesAt(line, blanks_start); spaces > 0; --spaces) {
         const std::size_t code_start = blanks_start + spaces;
-        if (code.MatchFrom(line, code_start, [&](std::size_t end) { return end == line.size(); })) {
+        if (code.MatchesExactly(line.substr(code_start))) {
           return Parts{line.substr(code_start), line.substr(0, town_end)};
         }
       }

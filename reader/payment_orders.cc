@@ -115,7 +115,7 @@ class OrderReader {
 
  private:
   std::string Text(const Record& record, FieldKey id) const {
-    const FieldSpec* field = FindFieldByKey(*record.layout, id.key, id.id);
+    const FieldSpec* field = FindFieldByKey(*record.layout, id);
     if (field == nullptr) return {};
     const std::string_view raw = Trim(record.Field(*field));
     // The lower half is ASCII, the same byte in UTF-8: most fields are that alone.
@@ -127,7 +127,7 @@ class OrderReader {
     return text;
   }
   std::string_view Raw(const Record& record, FieldKey id) const {
-    return record.Field(*FindFieldByKey(*record.layout, id.key, id.id));
+    return record.Field(*FindFieldByKey(*record.layout, id));
   }
 
   payment::PostalAddress Address(std::string street, const std::string& town_line,

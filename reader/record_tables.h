@@ -78,6 +78,10 @@ struct FieldKey {
   std::uint64_t key;
 };
 
+inline const FieldSpec* FindFieldByKey(const RecordSpec& layout, FieldKey field) noexcept {
+  return FindFieldByKey(layout, field.key, field.id);
+}
+
 // The field with handbook number `id` in `layout`; nullptr when there is none.
 inline const FieldSpec* FindField(const RecordSpec& layout, std::string_view id) noexcept {
   return FindFieldByKey(layout, id.size() > kLongestPackedId ? 0 : PackedFieldId(id), id);
