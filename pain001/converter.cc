@@ -90,7 +90,7 @@ std::string SourceStem(std::string_view source) {
 void ApplyDebtorOverrides(payment::PaymentFile& view, const ConversionOptions& options,
                           payment::Findings& findings) {
   if (!options.debtor_iban && !options.debtor_bic) return;
-  std::set<std::string> accounts;
+  std::set<std::string_view> accounts;
   for (const auto& order : view.orders) accounts.insert(order.debtor_account.iban);
   if (accounts.size() > 1) {
     findings.Error(0,
@@ -105,13 +105,15 @@ void ApplyDebtorOverrides(payment::PaymentFile& view, const ConversionOptions& o
   if (options.debtor_bic && !payment::IsValidBic(*options.debtor_bic)) {
     findings.Error(0, "Der BIC \"" + *options.debtor_bic + "\" aus --debtor-bic ist ungueltig");
   }
+  const payment::Text iban = options.debtor_iban ? view.texts.Keep(*options.debtor_iban) : "";
+  const payment::Text bic = options.debtor_bic ? view.texts.Keep(*options.debtor_bic) : "";
   for (auto& order : view.orders) {
     if (options.debtor_iban) {
       if (order.charges_account.iban == order.debtor_account.iban)
-        order.charges_account.iban = *options.debtor_iban;
-      order.debtor_account.iban = *options.debtor_iban;
+        order.charges_account.iban = iban;
+      order.debtor_account.iban = iban;
     }
-    if (options.debtor_bic) order.debtor_agent_bic = *options.debtor_bic;
+    if (options.debtor_bic) order.debtor_agent_bic = bic;
   }
 }
 

@@ -72,7 +72,7 @@ constexpr xml::Tag kUstrd{"Ustrd"};
 // address line. Empty elements are left out.
 struct AddressElement {
   const xml::Tag* element;
-  std::string PostalAddress::*text;
+  payment::Text PostalAddress::*text;
 };
 constexpr std::array<AddressElement, 4> kAddressElements{{
     {&kPstCd, &PostalAddress::postal_code},
@@ -131,7 +131,7 @@ class DocumentWriter {
   }
 
  private:
-  void Optional(const xml::Tag& element, const std::string& text) {
+  void Optional(const xml::Tag& element, std::string_view text) {
     if (!text.empty()) xml_.Element(element, text);
   }
 
@@ -196,7 +196,7 @@ class DocumentWriter {
     xml_.End();
   }
 
-  void ClearingMember(std::string_view system, const std::string& member) {
+  void ClearingMember(std::string_view system, std::string_view member) {
     xml_.Start(kClrSysMmbId);
     xml_.Start(kClrSysId);
     xml_.Element(kCd, system);

@@ -14,6 +14,7 @@ namespace xkdtazv::pain001 {
 namespace {
 
 using payment::Findings;
+using payment::Text;
 
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -23,7 +24,7 @@ std::string_view Trim(std::string_view text) {
 
 // A code as its record field holds it: two digits, "" when never written.
 std::string CodeOf(std::string_view stored) {
-  if (stored.empty()) return "";
+  if (stored.empty()) return {};
   // One or two digits, as codes are stored, read the same without the number's
   // parsing: the value's digits, two of them.
   if (stored.size() <= 2 &&
@@ -37,18 +38,22 @@ std::string CodeOf(std::string_view stored) {
   return text;
 }
 
-std::string CodeOr(std::string_view value, std::string_view fallback) {
+// The stored values live in the payments, which outlive the view.
+Text Stored(std::string_view value) { return Text::Kept(Trim(value)); }
+
+Text CodeOr(std::string_view value, Text fallback, payment::TextStore& texts) {
   const std::string_view trimmed = Trim(value);
-  return std::string(trimmed.empty() ? fallback : trimmed);
+  if (trimmed.empty() || trimmed == fallback) return fallback;
+  return texts.Keep(trimmed);
 }
 
 // The stored amount, exactly: the integer part and the hundredths as the
 // record carries them.
 payment::Amount AmountOf(const GeldTransfer& transfer, const StoredValues& values,
-                         std::size_t number, Findings& findings) {
+                         std::size_t number, payment::TextStore& texts, Findings& findings) {
   const std::string_view units = values.units;
   const std::string_view hundredths = values.hundredths;
-  const std::string currency = CodeOr(transfer.Auftragswaehrung(), "EUR");
+  const Text currency = CodeOr(transfer.Auftragswaehrung(), "EUR", texts);
   if (units.empty()) {
     findings.Error(number, "Der Betrag fehlt");
     return {currency, "", ""};
@@ -57,7 +62,7 @@ payment::Amount AmountOf(const GeldTransfer& transfer, const StoredValues& value
   if (units.front() == '-' || (!hundredths.empty() && hundredths.front() == '-')) {
     return {currency, "0", ""};
   }
-  return {currency, std::string(units), std::string(hundredths)};
+  return {currency, Text::Kept(units), Text::Kept(hundredths)};
 }
 
 class ObjectReader {
@@ -68,6 +73,7 @@ class ObjectReader {
   payment::PaymentFile Read(const MeineInfo& sender,
                             const std::vector<std::shared_ptr<GeldTransfer>>& transfers) {
     payment::PaymentFile view;
+    texts_ = &view.texts;
     ReadSender(sender, view.initiating_party);
     // Room for all at once: growing by doubling would hold the old and the
     // new array together, half again the view's size at the peak.
@@ -88,29 +94,31 @@ class ObjectReader {
   }
 
  private:
+  // A text that the view keeps: what the properties give are copies.
+  Text Keep(std::string_view text) { return texts_->Keep(text); }
+
   // Postal code and town as given, or the town line split.
-  payment::PostalAddress Address(std::string street, const std::string& postal_code,
-                                 const std::string& town, const std::string& town_line,
-                                 std::string country, std::size_t payment, std::string_view whose) {
+  payment::PostalAddress Address(Text street, const std::string& postal_code,
+                                 const std::string& town, Text town_line, Text country,
+                                 std::size_t payment, std::string_view whose) {
     if (postal_code.empty() && town.empty()) {
-      return cli::AddressOf(std::move(street), town_line, std::move(country), payment, whose,
-                            splitter_, findings_);
+      return cli::AddressOf(street, town_line, country, payment, whose, splitter_, findings_);
     }
-    return {std::move(street), postal_code, town, std::move(country)};
+    return {street, Keep(postal_code), Keep(town), country};
   }
 
   void ReadSender(const MeineInfo& sender, payment::Party& party) {
-    party.name = cli::JoinLines({Trim(sender.Name()), Trim(sender.Vorname())});
-    party.address = Address(std::string(Trim(sender.Strasse())), sender.PLZ(), sender.Ort(),
-                            std::string(Trim(sender.OrtPLZ())), CodeOr(sender.LaenderISO(), "DE"),
+    party.name = cli::JoinLines({Keep(Trim(sender.Name())), Keep(Trim(sender.Vorname()))}, *texts_);
+    party.address = Address(Keep(Trim(sender.Strasse())), sender.PLZ(), sender.Ort(),
+                            Keep(Trim(sender.OrtPLZ())), CodeOr(sender.LaenderISO(), "DE", *texts_),
                             0, "des Auftraggebers");
-    debtor_account_.currency = CodeOr(sender.Waehrung(), "EUR");
-    debtor_bank_code_ = sender.BLZ();
-    debtor_bic_ = std::string(Trim(sender.BIC()));
+    debtor_account_.currency = CodeOr(sender.Waehrung(), "EUR", *texts_);
+    debtor_bank_code_ = Keep(sender.BLZ());
+    debtor_bic_ = Keep(Trim(sender.BIC()));
     if (!Trim(sender.IBAN()).empty()) {
-      debtor_account_.iban = std::string(Trim(sender.IBAN()));
+      debtor_account_.iban = Keep(Trim(sender.IBAN()));
     } else {
-      debtor_account_.iban = payment::GermanIban(sender.BLZ(), sender.Kontonummer());
+      debtor_account_.iban = Keep(payment::GermanIban(sender.BLZ(), sender.Kontonummer()));
       if (debtor_account_.iban.empty()) {
         findings_.Error(0, "Aus BLZ \"" + sender.BLZ() + "\" und Kontonummer \"" +
                                sender.Kontonummer() + "\" ergibt sich keine IBAN");
@@ -133,53 +141,56 @@ class ObjectReader {
   void ReadPayment(const GeldTransfer& t, std::size_t number, payment::PaymentOrder& order) {
     order.number = number;
     const StoredValues values = stored_values_(t);
-    cli::ApplyPaymentKind(CodeOf(values.kind), order, findings_);
-    order.amount = AmountOf(t, values, number, findings_);
+    cli::ApplyPaymentKind(CodeOf(values.kind), order, *texts_, findings_);
+    order.amount = AmountOf(t, values, number, *texts_, findings_);
     order.debtor_account = debtor_account_;
     order.debtor_bank_code = debtor_bank_code_;
     order.debtor_agent_bic = debtor_bic_;
     order.execution_date = execution_date_;
     ReadCreditor(t, values, order);
-    cli::ApplyInstructionCodes({CodeOf(values.instructions[0]), CodeOf(values.instructions[1]),
-                                CodeOf(values.instructions[2]), CodeOf(values.instructions[3])},
-                               std::string(Trim(values.instruction_text)), order, findings_);
+    const std::array<std::string, 4> codes{
+        CodeOf(values.instructions[0]), CodeOf(values.instructions[1]),
+        CodeOf(values.instructions[2]), CodeOf(values.instructions[3])};
+    cli::ApplyInstructionCodes({codes[0], codes[1], codes[2], codes[3]},
+                               Stored(values.instruction_text), order, *texts_, findings_);
     std::string charges = std::string(Trim(values.charges));
     if (charges.empty()) charges = "00";
     if (charges.size() == 1) charges.insert(charges.begin(), '0');
-    cli::ApplyChargesCode(charges, values.charges, order, findings_);
-    order.remittance = cli::JoinLines({Trim(values.remittance[0]), Trim(values.remittance[1]),
-                                       Trim(values.remittance[2]), Trim(values.remittance[3])});
-    order.instruction_id = std::string(Trim(values.reference));
-    order.end_to_end_id = t.EndToEndId();
+    cli::ApplyChargesCode(charges, values.charges, order, *texts_, findings_);
+    order.remittance = cli::JoinLines({Stored(values.remittance[0]), Stored(values.remittance[1]),
+                                       Stored(values.remittance[2]), Stored(values.remittance[3])},
+                                      *texts_);
+    order.instruction_id = Stored(values.reference);
+    order.end_to_end_id = Keep(t.EndToEndId());
   }
 
   void ReadCreditor(const GeldTransfer& t, const StoredValues& values,
                     payment::PaymentOrder& order) {
     const std::size_t n = order.number;
-    std::string country = std::string(Trim(t.LaenderISO()));
+    Text country = Keep(Trim(t.LaenderISO()));
     if (country.empty()) {
       try {
-        country = detail::CountryCode(static_cast<std::int32_t>(t.LaenderCode()));
+        country = Keep(detail::CountryCode(static_cast<std::int32_t>(t.LaenderCode())));
       } catch (const Failure&) {
       }
     }
-    order.creditor.name = cli::JoinLines({Trim(values.name), Trim(values.first_name)});
-    order.creditor.address =
-        Address(std::string(Trim(values.street)), t.PLZ(), t.Ort(),
-                std::string(Trim(values.town_line)), country, n, "des Empfaengers");
+    order.creditor.name = cli::JoinLines({Stored(values.name), Stored(values.first_name)}, *texts_);
+    order.creditor.address = Address(Stored(values.street), t.PLZ(), t.Ort(),
+                                     Stored(values.town_line), country, n, "des Empfaengers");
 
-    order.creditor_account = cli::CreditorAccountOf(Trim(values.iban));
+    order.creditor_account = cli::CreditorAccountOf(Stored(values.iban));
     if (order.creditor_account.empty()) {
-      order.creditor_account = {"", std::string(Trim(t.EmpfaengerKonto())), ""};
+      order.creditor_account = {"", Keep(Trim(t.EmpfaengerKonto())), ""};
     }
 
     payment::Agent& agent = order.creditor_agent;
-    cli::ApplyBankIdentifier(Trim(values.bic), agent);
-    ApplyClearingCode(Trim(t.Clearingcode()), order);
-    agent.name = std::string(Trim(t.BankName()));
+    cli::ApplyBankIdentifier(Stored(values.bic), agent);
+    const std::string clearing_code = t.Clearingcode();
+    ApplyClearingCode(Trim(clearing_code), order);
+    agent.name = Keep(Trim(t.BankName()));
     if (!agent.name.empty()) {
-      std::string bank_country = std::string(Trim(values.bank_country).substr(0, 2));
-      agent.address = Address("", "", "", std::string(Trim(t.BankOrtPLZ())),
+      const Text bank_country = Stored(values.bank_country).Part(0, 2);
+      agent.address = Address("", "", "", Keep(Trim(t.BankOrtPLZ())),
                               bank_country.empty() ? country : bank_country, n, "der Bank");
     } else if (agent.empty() && order.kind != payment::PaymentKind::kEuStandard) {
       findings_.Note(n,
@@ -208,16 +219,17 @@ class ObjectReader {
                                         "etwa USABA) und Bankcode");
       return;
     }
-    order.creditor_agent.clearing_system = std::string(code.substr(0, 5));
-    order.creditor_agent.member_id = std::string(member);
+    order.creditor_agent.clearing_system = Keep(code.substr(0, 5));
+    order.creditor_agent.member_id = Keep(member);
   }
 
   StoredValuesFunction stored_values_;
   Findings& findings_;
+  payment::TextStore* texts_ = nullptr;  // the view's
   payment::TownLineSplitter splitter_;
   payment::Account debtor_account_;
-  std::string debtor_bank_code_;
-  std::string debtor_bic_;
+  Text debtor_bank_code_;
+  Text debtor_bic_;
   std::chrono::year_month_day execution_date_{};
 };
 

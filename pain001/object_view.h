@@ -44,7 +44,8 @@ struct StoredValues {
 };
 using StoredValuesFunction = StoredValues (*)(const GeldTransfer& transfer);
 
-// Throws Failure (object not set) for a missing payment object.
+// The view refers to the payments' stored values: they must not change while
+// it is used. Throws Failure (object not set) for a missing payment object.
 payment::PaymentFile ViewOfObjects(const MeineInfo& sender,
                                    const std::vector<std::shared_ptr<GeldTransfer>>& transfers,
                                    StoredValuesFunction stored_values, payment::Findings& findings);

@@ -21,32 +21,33 @@ using payment::PaymentOrder;
 template <typename Owner>
 struct TextElement {
   std::string_view name;
-  std::string& (*text)(Owner&);
+  payment::Text& (*text)(Owner&);
   std::size_t max_length;
 };
 
 const std::array<TextElement<Party>, 4> kPartyTexts{{
-    {"Name", [](Party& p) -> std::string& { return p.name; }, 70},
-    {"Strasse", [](Party& p) -> std::string& { return p.address.street; }, 70},
-    {"Postleitzahl", [](Party& p) -> std::string& { return p.address.postal_code; }, 16},
-    {"Ort", [](Party& p) -> std::string& { return p.address.town; }, 35},
+    {"Name", [](Party& p) -> payment::Text& { return p.name; }, 70},
+    {"Strasse", [](Party& p) -> payment::Text& { return p.address.street; }, 70},
+    {"Postleitzahl", [](Party& p) -> payment::Text& { return p.address.postal_code; }, 16},
+    {"Ort", [](Party& p) -> payment::Text& { return p.address.town; }, 35},
 }};
 
 const std::array<TextElement<PaymentOrder>, 9> kPaymentTexts{{
-    {"Bankname", [](PaymentOrder& o) -> std::string& { return o.creditor_agent.name; }, 140},
+    {"Bankname", [](PaymentOrder& o) -> payment::Text& { return o.creditor_agent.name; }, 140},
     {"Strasse der Bank",
-     [](PaymentOrder& o) -> std::string& { return o.creditor_agent.address.street; }, 70},
+     [](PaymentOrder& o) -> payment::Text& { return o.creditor_agent.address.street; }, 70},
     {"Postleitzahl der Bank",
-     [](PaymentOrder& o) -> std::string& { return o.creditor_agent.address.postal_code; }, 16},
-    {"Ort der Bank", [](PaymentOrder& o) -> std::string& { return o.creditor_agent.address.town; },
+     [](PaymentOrder& o) -> payment::Text& { return o.creditor_agent.address.postal_code; }, 16},
+    {"Ort der Bank",
+     [](PaymentOrder& o) -> payment::Text& { return o.creditor_agent.address.town; }, 35},
+    {"Bankkennung", [](PaymentOrder& o) -> payment::Text& { return o.creditor_agent.other_id; },
      35},
-    {"Bankkennung", [](PaymentOrder& o) -> std::string& { return o.creditor_agent.other_id; }, 35},
     {"Kontonummer des Empfaengers",
-     [](PaymentOrder& o) -> std::string& { return o.creditor_account.other_id; }, 34},
-    {"Verwendungszweck", [](PaymentOrder& o) -> std::string& { return o.remittance; }, 140},
+     [](PaymentOrder& o) -> payment::Text& { return o.creditor_account.other_id; }, 34},
+    {"Verwendungszweck", [](PaymentOrder& o) -> payment::Text& { return o.remittance; }, 140},
     {"Weisung an die eigene Bank",
-     [](PaymentOrder& o) -> std::string& { return o.debtor_agent_instruction; }, 140},
-    {"Referenz", [](PaymentOrder& o) -> std::string& { return o.instruction_id; }, 35},
+     [](PaymentOrder& o) -> payment::Text& { return o.debtor_agent_instruction; }, 140},
+    {"Referenz", [](PaymentOrder& o) -> payment::Text& { return o.instruction_id; }, 35},
 }};
 
 std::size_t CodePoints(std::string_view utf8) {
@@ -69,10 +70,11 @@ std::string Label(std::string_view name, std::string_view whose) {
 
 class Preparation {
  public:
-  Preparation(const SwiftLatin& latin, Findings& findings) : latin_(latin), findings_(findings) {}
+  Preparation(const SwiftLatin& latin, payment::TextStore& texts, Findings& findings)
+      : latin_(latin), texts_(texts), findings_(findings) {}
 
   // Into the set, then within the element's length.
-  void Fit(std::string& text, std::string_view name, std::size_t max_length, std::size_t payment,
+  void Fit(payment::Text& text, std::string_view name, std::size_t max_length, std::size_t payment,
            std::string_view whose = {}) {
     if (text.empty()) return;
     // Most texts are in the set already: they stay as they are.
@@ -87,14 +89,14 @@ class Preparation {
         findings_.Warning(payment,
                           "Im Feld " + Label(name, whose) + " wird \"&\" als \"+\" uebertragen");
       }
-      text = std::move(latin.text);
+      text = texts_.Keep(latin.text);
     }
-    while (!text.empty() && text.back() == ' ') text.pop_back();
+    while (!text.empty() && text.back() == ' ') text = text.Part(0, text.size() - 1);
     if (text.size() > max_length) {
       findings_.Warning(payment, "Das Feld " + Label(name, whose) + " wird auf " +
                                      std::to_string(max_length) + " Zeichen gekuerzt: \"" +
-                                     text.substr(max_length) + "\" entfaellt");
-      text.resize(max_length);
+                                     text.Part(max_length) + "\" entfaellt");
+      text = text.Part(0, max_length);
     }
   }
 
@@ -127,7 +129,7 @@ class Preparation {
       Fit(instruction.text, "Weisungszusatz", 140, n);
     }
     // The payer's reference for the payee is passed on as given, or refused.
-    const std::string& end_to_end = order.end_to_end_id;
+    const payment::Text end_to_end = order.end_to_end_id;
     if (!end_to_end.empty() &&
         (CodePoints(end_to_end) > 35 || end_to_end.front() == '/' || end_to_end.back() == '/' ||
          end_to_end.find("//") != std::string::npos)) {
@@ -136,13 +138,15 @@ class Preparation {
     }
     Fit(order.end_to_end_id, "Referenz fuer den Empfaenger", 35, n);
     // References travel between banks: no "/" at either end, never "//".
+    const payment::Text id = order.instruction_id;
+    if (id.empty() || (id.front() != '/' && id.back() != '/' && id.find("//") == id.npos)) return;
     std::string reference;
-    for (const char c : order.instruction_id) {
+    for (const char c : id) {
       if (c == '/' && (reference.empty() || reference.back() == '/')) continue;
       reference += c;
     }
     if (!reference.empty() && reference.back() == '/') reference.pop_back();
-    order.instruction_id = std::move(reference);
+    order.instruction_id = texts_.Keep(reference);
   }
 
   void Check(const PaymentOrder& order) {
@@ -163,7 +167,7 @@ class Preparation {
  private:
   // The payments of a file mostly share one debit account and bank: the last
   // one found valid is not checked again.
-  static bool KnownValid(const std::string& id, std::string& last_valid,
+  static bool KnownValid(std::string_view id, std::string& last_valid,
                          bool (*valid)(std::string_view)) {
     if (id == last_valid) return true;
     if (!valid(id)) return false;
@@ -238,7 +242,7 @@ class Preparation {
   }
 
   // The country the payee's bank is in: from its BIC, its address or the payee's.
-  static std::string AgentCountry(const PaymentOrder& order) {
+  static std::string_view AgentCountry(const PaymentOrder& order) {
     if (order.creditor_agent.bic.size() >= 6) return order.creditor_agent.bic.substr(4, 2);
     if (!order.creditor_agent.address.country.empty()) return order.creditor_agent.address.country;
     return order.creditor.address.country;
@@ -279,6 +283,7 @@ class Preparation {
   }
 
   const SwiftLatin& latin_;
+  payment::TextStore& texts_;
   Findings& findings_;
   std::string valid_debtor_iban_;
   std::string valid_debtor_bic_;
@@ -287,7 +292,7 @@ class Preparation {
 }  // namespace
 
 void PrepareAndValidate(payment::PaymentFile& file, const SwiftLatin& latin, Findings& findings) {
-  Preparation preparation(latin, findings);
+  Preparation preparation(latin, file.texts, findings);
   preparation.FitParty(file.initiating_party, 0, " des Auftraggebers");
   preparation.CheckParty(file.initiating_party, 0, "des Auftraggebers");
   for (PaymentOrder& order : file.orders) {

@@ -149,34 +149,41 @@ std::string_view PostalCodeFormOf(std::string_view country) {
 
 TownLine TownLineSplitter::Split(std::string_view line, std::string_view country) {
   // The country's length first: no two pairs give the same key.
-  std::string key = std::to_string(country.size());
-  key += ':';
-  key += country;
-  key += line;
-  if (const auto seen = seen_.find(key); seen != seen_.end()) return seen->second;
-  TownLine split = SplitByRule(line, country);
-  if (seen_.size() < kLinesRemembered && line.size() <= kLongestSplitLine) {
-    seen_.emplace(std::move(key), split);
+  key_ = std::to_string(country.size());
+  key_ += ':';
+  key_ += country;
+  key_ += line;
+  Cut cut;
+  if (const auto seen = seen_.find(key_); seen != seen_.end()) {
+    cut = seen->second;
+  } else {
+    cut = CutByRule(line, country);
+    if (seen_.size() < kLinesRemembered && line.size() <= kLongestSplitLine) {
+      seen_.emplace(key_, cut);
+    }
   }
-  return split;
+  return {line.substr(cut.code_start, cut.code_size), line.substr(cut.town_start, cut.town_size),
+          cut.split};
 }
 
-TownLine TownLineSplitter::SplitByRule(std::string_view line, std::string_view country) {
+TownLineSplitter::Cut TownLineSplitter::CutByRule(std::string_view line, std::string_view country) {
   const std::string_view form = PostalCodeFormOf(country);
+  const auto cut_of = [line](const Parts& parts) {
+    return Cut{static_cast<std::size_t>(parts.code.data() - line.data()), parts.code.size(),
+               static_cast<std::size_t>(parts.town.data() - line.data()), parts.town.size(), true};
+  };
   // A line longer than any address holds is left whole, and its length is
   // reported where it is used.
   if (!form.empty() && line.size() <= kLongestSplitLine) {
     const PostalCodeForm code(form);
     if (const auto parts = CodeFirst(line, PostalCodeForm(kCountryMarker), code)) {
-      return {std::string(parts->code), std::string(parts->town), true};
+      return cut_of(*parts);
     }
-    if (const auto parts = CodeLast(line, code)) {
-      return {std::string(parts->code), std::string(parts->town), true};
-    }
+    if (const auto parts = CodeLast(line, code)) return cut_of(*parts);
   }
   const bool none_expected = std::find(kWithoutPostalCodes.begin(), kWithoutPostalCodes.end(),
                                        country) != kWithoutPostalCodes.end();
-  return {"", std::string(line), none_expected};
+  return {0, 0, 0, line.size(), none_expected};
 }
 
 }  // namespace xkdtazv::payment

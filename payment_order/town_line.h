@@ -8,15 +8,17 @@
 #ifndef XKDTAZV_PAYMENT_ORDER_TOWN_LINE_H_
 #define XKDTAZV_PAYMENT_ORDER_TOWN_LINE_H_
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
 namespace xkdtazv::payment {
 
+// The parts of a split line: views of that line.
 struct TownLine {
-  std::string postal_code;  // empty when none was found
-  std::string town;
+  std::string_view postal_code;  // empty when none was found
+  std::string_view town;
   // False when the country has postal codes but no rule found one: the whole
   // line became the town.
   bool split = true;
@@ -33,9 +35,15 @@ class TownLineSplitter {
   TownLine Split(std::string_view line, std::string_view country);
 
  private:
-  static TownLine SplitByRule(std::string_view line, std::string_view country);
+  // Where the parts of a line lie in it.
+  struct Cut {
+    std::size_t code_start = 0, code_size = 0, town_start = 0, town_size = 0;
+    bool split = true;
+  };
+  static Cut CutByRule(std::string_view line, std::string_view country);
 
-  std::unordered_map<std::string, TownLine> seen_;  // by country and line
+  std::unordered_map<std::string, Cut> seen_;  // by country and line
+  std::string key_;                            // the key asked for, built in place
 };
 
 }  // namespace xkdtazv::payment

@@ -68,14 +68,15 @@ constexpr std::string_view kEuroEquivalent = "91";
 }  // namespace
 
 void ApplyPaymentKind(std::string_view code, payment::PaymentOrder& order,
-                      payment::Findings& findings) {
-  order.kind_code = std::string(code);
+                      payment::TextStore& texts, payment::Findings& findings) {
   const auto kind =
       std::find_if(kKinds.begin(), kKinds.end(), [&](const KindCode& k) { return k.code == code; });
   if (kind != kKinds.end()) {
+    order.kind_code = payment::Text::Kept(kind->code);
     order.kind = kind->kind;
     return;
   }
+  order.kind_code = texts.Keep(code);
   order.kind = PaymentKind::kGeneral;
   findings.Warning(order.number, "Zahlungsart \"" + order.kind_code +
                                      "\" ist unbekannt; die Zahlung geht als allgemeine "
@@ -83,21 +84,23 @@ void ApplyPaymentKind(std::string_view code, payment::PaymentOrder& order,
 }
 
 void ApplyChargesCode(std::string_view code, std::string_view shown, payment::PaymentOrder& order,
-                      payment::Findings& findings) {
-  order.charges_code = std::string(code);
+                      payment::TextStore& texts, payment::Findings& findings) {
   const auto charges = std::find_if(kCharges.begin(), kCharges.end(),
                                     [&](const ChargesCode& c) { return c.code == code; });
   if (charges == kCharges.end()) {
+    order.charges_code = texts.Keep(code);
     findings.Error(order.number, "Entgeltregelung \"" + std::string(shown) + "\" ist unbekannt");
   } else {
+    order.charges_code = payment::Text::Kept(charges->code);
     order.charge_bearer = charges->bearer;
   }
 }
 
-void ApplyInstructionCodes(const std::array<std::string, 4>& codes, const std::string& extra,
-                           payment::PaymentOrder& order, payment::Findings& findings) {
+void ApplyInstructionCodes(const std::array<std::string_view, 4>& codes, payment::Text extra,
+                           payment::PaymentOrder& order, payment::TextStore& texts,
+                           payment::Findings& findings) {
   std::string for_own_bank;
-  for (const std::string& code : codes) {
+  for (const std::string_view code : codes) {
     if (code.empty() || code == "00") continue;
     if (code == kEuroEquivalent) {
       order.transfer_currency = order.amount.currency;
@@ -108,37 +111,41 @@ void ApplyInstructionCodes(const std::array<std::string, 4>& codes, const std::s
                                     [&](const AgentCode& a) { return a.code == code; });
     if (agent != kAgentCodes.end()) {
       const bool first = order.creditor_agent_instructions.empty();
-      order.creditor_agent_instructions.push_back({agent->agent_code, first ? extra : ""});
+      order.creditor_agent_instructions.push_back(
+          {agent->agent_code, first ? extra : payment::Text()});
       continue;
     }
     const auto category = std::find_if(kCategoryCodes.begin(), kCategoryCodes.end(),
                                        [&](const auto& c) { return c.first == code; });
     if (category != kCategoryCodes.end()) {
       if (order.category_purpose.empty()) {
-        order.category_purpose = std::string(category->second);
+        order.category_purpose = payment::Text::Kept(category->second);
       } else {
-        findings.Warning(order.number, "Weisungsschluessel " + code +
+        findings.Warning(order.number, "Weisungsschluessel " + std::string(code) +
                                            " entfaellt; die Zahlung traegt schon die Kategorie " +
                                            order.category_purpose);
       }
       continue;
     }
-    for_own_bank += (for_own_bank.empty() ? "" : " ") + code;
+    if (!for_own_bank.empty()) for_own_bank += ' ';
+    for_own_bank += code;
   }
   if (!for_own_bank.empty()) {
-    order.debtor_agent_instruction = "WEISUNGSSCHLUESSEL " + for_own_bank;
+    std::string instruction = "WEISUNGSSCHLUESSEL " + for_own_bank;
     if (order.creditor_agent_instructions.empty() && !extra.empty()) {
-      order.debtor_agent_instruction += " " + extra;
+      instruction += ' ';
+      instruction += extra;
     }
+    order.debtor_agent_instruction = texts.Keep(instruction);
   } else if (order.creditor_agent_instructions.empty() && !extra.empty()) {
     order.debtor_agent_instruction = extra;
   }
 }
 
-payment::Account CreditorAccountOf(std::string_view account) {
-  if (!account.empty() && account.front() == '/') account.remove_prefix(1);
+payment::Account CreditorAccountOf(payment::Text account) {
+  if (!account.empty() && account.front() == '/') account = account.Part(1);
   const std::size_t significant = std::min(account.find_first_not_of('0'), account.size());
-  const std::string_view unpadded = account.substr(significant);
+  const payment::Text unpadded = account.Part(significant);
   const bool iban_shape = unpadded.size() >= 4 &&
                           std::isupper(static_cast<unsigned char>(unpadded[0])) &&
                           std::isupper(static_cast<unsigned char>(unpadded[1])) &&
@@ -146,33 +153,38 @@ payment::Account CreditorAccountOf(std::string_view account) {
                           std::isdigit(static_cast<unsigned char>(unpadded[3]));
   payment::Account result;
   if (iban_shape) {
-    result.iban = std::string(unpadded);
+    result.iban = unpadded;
   } else {
-    result.other_id = std::string(account);
+    result.other_id = account;
   }
   return result;
 }
 
-void ApplyBankIdentifier(std::string_view id, payment::Agent& agent) {
+void ApplyBankIdentifier(payment::Text id, payment::Agent& agent) {
   if (id.rfind("///", 0) == 0) {
     agent.clearing_system = "DEBLZ";
-    agent.member_id = std::string(id.substr(3));
+    agent.member_id = id.Part(3);
   } else if (id.size() == 8 || id.size() == 11) {
-    agent.bic = std::string(id);
+    agent.bic = id;
   } else if (!id.empty()) {
-    agent.other_id = std::string(id);
+    agent.other_id = id;
   }
 }
 
-payment::PostalAddress AddressOf(std::string street, const std::string& town_line,
-                                 std::string country, std::size_t payment, std::string_view whose,
+payment::PostalAddress AddressOf(payment::Text street, payment::Text town_line,
+                                 payment::Text country, std::size_t payment, std::string_view whose,
                                  payment::TownLineSplitter& splitter, payment::Findings& findings) {
-  payment::TownLine town = splitter.Split(town_line, country);
+  const payment::TownLine town = splitter.Split(town_line, country);
   if (!town.split && !town_line.empty()) {
-    findings.Warning(payment, "Keine Postleitzahl in der Ortszeile \"" + town_line + "\" " +
-                                  std::string(whose) + " erkannt; die ganze Zeile wird Ort");
+    std::string message = "Keine Postleitzahl in der Ortszeile \"";
+    message += town_line;
+    message += "\" ";
+    message += whose;
+    message += " erkannt; die ganze Zeile wird Ort";
+    findings.Warning(payment, std::move(message));
   }
-  return {std::move(street), std::move(town.postal_code), std::move(town.town), std::move(country)};
+  // The parts are views of the line, which lives as long as the view.
+  return {street, payment::Text::Kept(town.postal_code), payment::Text::Kept(town.town), country};
 }
 
 std::optional<std::chrono::year_month_day> ShortDate(std::string_view text) {
@@ -188,7 +200,12 @@ std::optional<std::chrono::year_month_day> ShortDate(std::string_view text) {
   return date;
 }
 
-std::string JoinLines(std::initializer_list<std::string_view> lines) {
+payment::Text JoinLines(std::initializer_list<payment::Text> lines, payment::TextStore& texts) {
+  const auto given = [](payment::Text line) { return !line.empty(); };
+  if (std::count_if(lines.begin(), lines.end(), given) <= 1) {
+    const auto line = std::find_if(lines.begin(), lines.end(), given);
+    return line == lines.end() ? payment::Text() : *line;
+  }
   std::string joined;
   bool previous_full = false;
   for (const std::string_view line : lines) {
@@ -198,7 +215,7 @@ std::string JoinLines(std::initializer_list<std::string_view> lines) {
     // A line has no more characters than bytes: a short one is not counted.
     previous_full = line.size() >= kLineWidth && CodePointCount(line) >= kLineWidth;
   }
-  return joined;
+  return texts.Keep(joined);
 }
 
 }  // namespace xkdtazv::cli

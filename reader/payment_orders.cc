@@ -38,7 +38,7 @@ std::string UnitsTotal(const std::vector<payment::PaymentOrder>& orders) {
   std::uint64_t total = 0;
   std::size_t next = 0;
   for (; next < orders.size(); ++next) {
-    const std::string& units = orders[next].amount.units;
+    const std::string_view units = orders[next].amount.units;
     if (units.size() > 15 ||
         !std::all_of(units.begin(), units.end(), [](char c) { return c >= '0' && c <= '9'; })) {
       break;
@@ -59,6 +59,7 @@ class OrderReader {
 
   payment::PaymentFile Read(const DtazvFile& file) {
     payment::PaymentFile view;
+    texts_ = &view.texts;
     if (!file.readable) {
       findings_.Error(0, "Die Datei ist keine DTAZV-Datei: " + file.unreadable_reason);
       return view;
@@ -114,26 +115,29 @@ class OrderReader {
   }
 
  private:
-  std::string Text(const Record& record, FieldKey id) const {
+  // The field's text in UTF-8: a view of the file's bytes where they are
+  // ASCII, the same bytes in UTF-8 (most fields are that alone); a converted
+  // copy in the view's store where they are not.
+  payment::Text Text(const Record& record, FieldKey id) const {
     const FieldSpec* field = FindFieldByKey(*record.layout, id);
     if (field == nullptr) return {};
     const std::string_view raw = Trim(record.Field(*field));
-    // The lower half is ASCII, the same byte in UTF-8: most fields are that alone.
-    if (detail::IsAscii(raw)) return std::string(raw);
+    if (detail::IsAscii(raw)) return payment::Text::Kept(raw);
     const auto upper = std::find_if(raw.begin(), raw.end(),
                                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
     std::string text(raw.begin(), upper);
     for (auto c = upper; c != raw.end(); ++c) text += table_[static_cast<unsigned char>(*c)];
-    return text;
+    return texts_->Keep(text);
   }
+  payment::Text Kept(std::string_view text) const { return texts_->Keep(text); }
   std::string_view Raw(const Record& record, FieldKey id) const {
     return record.Field(*FindFieldByKey(*record.layout, id));
   }
 
-  payment::PostalAddress Address(std::string street, const std::string& town_line,
-                                 std::string country, std::size_t payment, std::string_view whose) {
-    return AddressOf(std::move(street), town_line, std::move(country), payment, whose, splitter_,
-                     findings_);
+  payment::PostalAddress Address(payment::Text street, payment::Text town_line,
+                                 payment::Text country, std::size_t payment,
+                                 std::string_view whose) {
+    return AddressOf(street, town_line, country, payment, whose, splitter_, findings_);
   }
 
   // The trailer's totals show whether the file holds every payment it was written with.
@@ -157,7 +161,7 @@ class OrderReader {
   }
 
   void ReadHeader(const Record& q, payment::PaymentFile& view) {
-    view.initiating_party.name = JoinLines({Text(q, "Q5.1"), Text(q, "Q5.2")});
+    view.initiating_party.name = JoinLines({Text(q, "Q5.1"), Text(q, "Q5.2")}, *texts_);
     view.initiating_party.address =
         Address(Text(q, "Q5.3"), Text(q, "Q5.4"), "DE", 0, "des Auftraggebers");
     execution_date_ = ShortDate(Raw(q, "Q8"));
@@ -174,14 +178,14 @@ class OrderReader {
     ReadDate(t, order);
     ReadCreditor(t, order);
     ReadInstructions(t, order);
-    ApplyChargesCode(Raw(t, "T21"), Text(t, "T21"), order, findings_);
-    order.remittance =
-        JoinLines({Text(t, "T15.1"), Text(t, "T15.2"), Text(t, "T15.3"), Text(t, "T15.4")});
+    ApplyChargesCode(Raw(t, "T21"), Text(t, "T21"), order, *texts_, findings_);
+    order.remittance = JoinLines(
+        {Text(t, "T15.1"), Text(t, "T15.2"), Text(t, "T15.3"), Text(t, "T15.4")}, *texts_);
     order.instruction_id = Text(t, "T23");
   }
 
   void ReadKind(const Record& t, payment::PaymentOrder& order) {
-    ApplyPaymentKind(Text(t, "T22"), order, findings_);
+    ApplyPaymentKind(Text(t, "T22"), order, *texts_, findings_);
   }
 
   void ReadAmount(const Record& t, payment::PaymentOrder& order) {
@@ -192,12 +196,13 @@ class OrderReader {
       return;
     }
     const std::size_t first = std::min(units.find_first_not_of('0'), units.size() - 1);
-    order.amount = {Text(t, "T13"), std::string(units.substr(first)), std::string(fraction)};
+    order.amount = {Text(t, "T13"), payment::Text::Kept(units.substr(first)),
+                    payment::Text::Kept(fraction)};
   }
 
   void ReadAccounts(const Record& t, payment::PaymentOrder& order) {
-    const std::string bank_code(Raw(t, "T3"));
-    order.debtor_bank_code = bank_code;
+    const std::string_view bank_code = Raw(t, "T3");
+    order.debtor_bank_code = payment::Text::Kept(bank_code);
     order.debtor_account = {DebtorIban(bank_code, Raw(t, "T4b")), "", Text(t, "T4a")};
     if (order.debtor_account.iban.empty()) {
       findings_.Error(order.number, "Aus BLZ \"" + Text(t, "T3") + "\" und Kontonummer \"" +
@@ -206,7 +211,8 @@ class OrderReader {
     const std::string_view charges_number = Raw(t, "T7b");
     if (IsZeros(charges_number)) return;
     const std::string_view charges_bank = IsZeros(Raw(t, "T6")) ? Raw(t, "T3") : Raw(t, "T6");
-    payment::Account charges{payment::GermanIban(charges_bank, charges_number), "", Text(t, "T7a")};
+    payment::Account charges{Kept(payment::GermanIban(charges_bank, charges_number)), "",
+                             Text(t, "T7a")};
     if (charges.iban.empty()) {
       findings_.Error(order.number, "Aus BLZ_E und Kontonummer_E ergibt sich keine IBAN");
     } else if (charges.iban != order.debtor_account.iban ||
@@ -216,10 +222,10 @@ class OrderReader {
   }
 
   // The payments of a file are mostly debited to one account: its IBAN is
-  // computed once.
-  const std::string& DebtorIban(std::string_view bank_code, std::string_view account) {
+  // computed, and kept, once.
+  payment::Text DebtorIban(std::string_view bank_code, std::string_view account) {
     if (!debtor_iban_known_ || bank_code != debtor_bank_code_ || account != debtor_number_) {
-      debtor_iban_ = payment::GermanIban(bank_code, account);
+      debtor_iban_ = Kept(payment::GermanIban(bank_code, account));
       debtor_bank_code_ = bank_code;
       debtor_number_ = account;
       debtor_iban_known_ = true;
@@ -243,8 +249,8 @@ class OrderReader {
 
   void ReadCreditor(const Record& t, payment::PaymentOrder& order) {
     const std::size_t n = order.number;
-    const std::string country = Text(t, "T10a").substr(0, 2);
-    order.creditor.name = JoinLines({Text(t, "T10b.1"), Text(t, "T10b.2")});
+    const payment::Text country = Text(t, "T10a").Part(0, 2);
+    order.creditor.name = JoinLines({Text(t, "T10b.1"), Text(t, "T10b.2")}, *texts_);
     order.creditor.address =
         Address(Text(t, "T10b.3"), Text(t, "T10b.4"), country, n, "des Empfaengers");
 
@@ -253,8 +259,8 @@ class OrderReader {
 
     payment::Agent& agent = order.creditor_agent;
     ApplyBankIdentifier(Text(t, "T8"), agent);
-    const std::string bank_country = Text(t, "T9a").substr(0, 2);
-    const std::string first_line = Text(t, "T9b.1");
+    const payment::Text bank_country = Text(t, "T9a").Part(0, 2);
+    const payment::Text first_line = Text(t, "T9b.1");
     if (first_line == kUnknownBank) {
       if (agent.bic.empty() && agent.member_id.empty() && agent.other_id.empty()) {
         findings_.Note(n,
@@ -263,7 +269,7 @@ class OrderReader {
       }
       return;
     }
-    agent.name = JoinLines({first_line, Text(t, "T9b.2")});
+    agent.name = JoinLines({first_line, Text(t, "T9b.2")}, *texts_);
     if (agent.name.empty()) return;
     agent.address = Address(Text(t, "T9b.3"), Text(t, "T9b.4"),
                             bank_country.empty() ? country : bank_country, n, "der Bank");
@@ -271,17 +277,18 @@ class OrderReader {
 
   void ReadInstructions(const Record& t, payment::PaymentOrder& order) {
     ApplyInstructionCodes({Text(t, "T16"), Text(t, "T17"), Text(t, "T18"), Text(t, "T19")},
-                          Text(t, "T20"), order, findings_);
+                          Text(t, "T20"), order, *texts_, findings_);
   }
 
   Findings& findings_;
+  payment::TextStore* texts_ = nullptr;  // the view's
   Windows1252Table table_;
   payment::TownLineSplitter splitter_;
   std::optional<std::chrono::year_month_day> execution_date_;
   bool debtor_iban_known_ = false;
   std::string debtor_bank_code_;
   std::string debtor_number_;
-  std::string debtor_iban_;
+  payment::Text debtor_iban_;
 };
 
 }  // namespace

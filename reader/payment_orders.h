@@ -1,7 +1,8 @@
 // Builds the neutral view of the payment orders in a DTAZV file: one
 // PaymentOrder per T record, read by the Bundesbank's meaning of each field.
 // What cannot be read, and what has no counterpart outside DTAZV (reports for
-// the Bundesbank, unknown bank addresses), goes into the findings.
+// the Bundesbank, unknown bank addresses), goes into the findings. The view
+// refers to the bytes the file was read from: keep them while it is used.
 //
 //   DtazvFile file = ReadDtazv(bytes);
 //   Findings findings;

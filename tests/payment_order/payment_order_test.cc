@@ -9,6 +9,7 @@
 #include "payment_order/amount.h"
 #include "payment_order/identifiers.h"
 #include "payment_order/postal_code_form.h"
+#include "payment_order/text.h"
 #include "payment_order/town_line.h"
 
 namespace xkdtazv::payment {
@@ -110,7 +111,11 @@ struct RegexSplitter {
         last("^(.+?),?\\s+(" + form + ")$", std::regex::icase),
         none_expected(country == "AE") {}
 
-  TownLine Split(const std::string& line) const {
+  struct Parts {
+    std::string postal_code, town;
+    bool split;
+  };
+  Parts Split(const std::string& line) const {
     std::smatch match;
     if (!form.empty() && std::regex_match(line, match, first)) return {match[1], match[2], true};
     if (!form.empty() && std::regex_match(line, match, last)) return {match[2], match[1], true};
@@ -140,7 +145,7 @@ TEST(TownLineTest, SplitsAsTheFormsRegularExpressionsDo) {
       std::string line;
       for (int n = count(random); n > 0; --n) line += pieces[piece(random)];
       SCOPED_TRACE(country + " \"" + line + "\"");
-      const TownLine expected = regex.Split(line);
+      const RegexSplitter::Parts expected = regex.Split(line);
       const TownLine split = splitter.Split(line, country);
       ASSERT_EQ(split.postal_code, expected.postal_code);
       ASSERT_EQ(split.town, expected.town);
@@ -148,6 +153,23 @@ TEST(TownLineTest, SplitsAsTheFormsRegularExpressionsDo) {
     }
   }
   EXPECT_THROW(PostalCodeForm("\\d+"), std::logic_error);
+}
+
+// Views of the store must survive every later text, long or short, whichever
+// block it lands in, and the store's move into the view it is returned with.
+TEST(TextStoreTest, KeptTextsStayWhereTheyAreAcrossBlocksAndMoves) {
+  TextStore store;
+  std::vector<std::pair<Text, std::string>> kept;
+  const std::size_t sizes[] = {1, 0, 16383, 16384, 16385, 70000, 65536, 35, 1, 65535, 2};
+  for (int round = 0; round < 40; ++round) {
+    for (const std::size_t size : sizes) {
+      std::string text(size, static_cast<char>('A' + (round + size) % 26));
+      kept.emplace_back(store.Keep(text), std::move(text));
+    }
+  }
+  const TextStore moved = std::move(store);
+  for (const auto& [view, text] : kept) ASSERT_EQ(std::string_view(view), text);
+  EXPECT_TRUE(kept[1].first.empty());
 }
 
 TEST(SwiftLatinTest, TransliteratesOrNamesWhatStaysOutside) {
