@@ -84,7 +84,7 @@ std::string DtAzvDatei::GeneratePain001() {
 
     std::string report;
     for (const payment::Finding& finding : result.findings.list()) {
-      report += finding.Text();
+      finding.AppendText(report);
       report += detail::kLineBreak;
     }
     if (result.findings.HasErrors()) {

@@ -26,10 +26,22 @@ struct Finding {
   std::string message;      // one sentence without its closing mark
 
   std::string Text() const {
+    std::string text;
+    AppendText(text);
+    return text;
+  }
+  // The same text at the end of `out`: a report of many findings is built
+  // without a string for each.
+  void AppendText(std::string& out) const {
     static constexpr const char* kPrefixes[] = {"Fehler: ", "Warnung: ", "Hinweis: "};
-    std::string text = kPrefixes[static_cast<int>(severity)];
-    if (payment != 0) text += "Zahlung " + std::to_string(payment) + ": ";
-    return text + message + (severity == Severity::kNote ? "." : "!");
+    out += kPrefixes[static_cast<int>(severity)];
+    if (payment != 0) {
+      out += "Zahlung ";
+      out += std::to_string(payment);
+      out += ": ";
+    }
+    out += message;
+    out += severity == Severity::kNote ? '.' : '!';
   }
 };
 
