@@ -4,7 +4,7 @@
 // their views, and a run allocates text in a few large blocks, not per text.
 //
 //   TextStore store;
-//   order.remittance = store.Keep(JoinLines({line1, line2}));
+//   order.debtor_agent_instruction = store.Keep("WEISUNGSSCHLUESSEL " + codes);
 //   order.creditor_agent.clearing_system = "DEBLZ";
 //   order.creditor.name = Text::Kept(stored_name);  // lives as long as the view
 #ifndef XKDTAZV_PAYMENT_ORDER_TEXT_H_
@@ -29,7 +29,7 @@ class Text : public std::string_view {
   static constexpr Text Kept(std::string_view kept) noexcept {
     return kept.data() == nullptr ? Text() : Text(kept);
   }
-  // A temporary string would leave the view dangling: keep it in a TextStore.
+  // A string's characters go with the string: keep them in a TextStore.
   Text(const std::string&) = delete;
   Text(std::string&&) = delete;
 
