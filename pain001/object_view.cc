@@ -185,8 +185,7 @@ class ObjectReader {
 
     payment::Agent& agent = order.creditor_agent;
     cli::ApplyBankIdentifier(Stored(values.bic), agent);
-    const std::string clearing_code = t.Clearingcode();
-    ApplyClearingCode(Trim(clearing_code), order);
+    ApplyClearingCode(Trim(t.Clearingcode()), order);
     agent.name = Keep(Trim(t.BankName()));
     if (!agent.name.empty()) {
       const Text bank_country = Stored(values.bank_country).Part(0, 2);

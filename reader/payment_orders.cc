@@ -129,7 +129,8 @@ class OrderReader {
     for (auto c = upper; c != raw.end(); ++c) text += table_[static_cast<unsigned char>(*c)];
     return texts_->Keep(text);
   }
-  payment::Text Kept(std::string_view text) const { return texts_->Keep(text); }
+  // A text the view keeps a copy of: one computed here.
+  payment::Text Keep(std::string_view text) const { return texts_->Keep(text); }
   std::string_view Raw(const Record& record, FieldKey id) const {
     return record.Field(*FindFieldByKey(*record.layout, id));
   }
@@ -211,7 +212,7 @@ class OrderReader {
     const std::string_view charges_number = Raw(t, "T7b");
     if (IsZeros(charges_number)) return;
     const std::string_view charges_bank = IsZeros(Raw(t, "T6")) ? Raw(t, "T3") : Raw(t, "T6");
-    payment::Account charges{Kept(payment::GermanIban(charges_bank, charges_number)), "",
+    payment::Account charges{Keep(payment::GermanIban(charges_bank, charges_number)), "",
                              Text(t, "T7a")};
     if (charges.iban.empty()) {
       findings_.Error(order.number, "Aus BLZ_E und Kontonummer_E ergibt sich keine IBAN");
@@ -225,7 +226,7 @@ class OrderReader {
   // computed, and kept, once.
   payment::Text DebtorIban(std::string_view bank_code, std::string_view account) {
     if (!debtor_iban_known_ || bank_code != debtor_bank_code_ || account != debtor_number_) {
-      debtor_iban_ = Kept(payment::GermanIban(bank_code, account));
+      debtor_iban_ = Keep(payment::GermanIban(bank_code, account));
       debtor_bank_code_ = bank_code;
       debtor_number_ = account;
       debtor_iban_known_ = true;
